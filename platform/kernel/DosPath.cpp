@@ -3,54 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/base/TextCodec.h"
+
 namespace {
-
-std::string Narrow(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) {
-        char32_t cp = static_cast<char32_t>(c);
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
-    return out;
-}
-
-std::wstring Widen(const std::string& text) {
-    std::wstring out;
-    for (size_t i = 0; i < text.size();) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        char32_t cp = c;
-        int extra = 0;
-        if (c >= 0xF0) {
-            cp = c & 0x07;
-            extra = 3;
-        } else if (c >= 0xE0) {
-            cp = c & 0x0F;
-            extra = 2;
-        } else if (c >= 0xC0) {
-            cp = c & 0x1F;
-            extra = 1;
-        }
-        ++i;
-        for (int k = 0; k < extra && i < text.size(); ++k, ++i)
-            cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
-        out += static_cast<wchar_t>(cp);
-    }
-    return out;
-}
 
 std::string ForwardSlashes(std::string path) {
     for (char& c : path)
@@ -79,7 +34,7 @@ std::string CDosPath::DriveC() {
 }
 
 std::string CDosPath::ToUnix(const std::wstring& dosPath) {
-    std::string path = ForwardSlashes(Narrow(dosPath));
+    std::string path = ForwardSlashes(CTextCodec::ToUtf8(dosPath));
     if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]))) {
         char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
         std::string rest = path.substr(2);
@@ -105,7 +60,7 @@ std::wstring CDosPath::ToDos(const std::string& unixPath) {
         rest = unixPath;
     }
     std::wstring out{drive, L':'};
-    std::wstring wide = Widen(rest.empty() ? "/" : rest);
+    std::wstring wide = CTextCodec::FromUtf8(rest.empty() ? "/" : rest);
     for (wchar_t& c : wide)
         if (c == L'/') c = L'\\';
     return out + wide;
