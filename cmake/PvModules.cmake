@@ -19,5 +19,6 @@ function(pv_add_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "PV_DRIVE_C=${CMAKE_BINARY_DIR}/drive_c;PV_BIN_DIR=${PV_BIN_DIR}")
+    PROPERTIES ENVIRONMENT "PV_DRIVE_C=${CMAKE_BINARY_DIR}/drive_c"
+               ENVIRONMENT_MODIFICATION "PV_BIN_DIR=set:${PV_BIN_DIR}")
 endfunction()

@@ -1,0 +1,115 @@
+// The class factory of one page class T, and the two per-page functions a page's
+// registration entry carries (its class test and its factory creator). T supplies
+// `static const wchar_t* PageClsidText()` and derives from IPVChild.
+#pragma once
+
+#include <cwchar>
+#include <cwctype>
+
+#include "platform/base/Interlocked.h"
+#include "platform/com/Unknown.h"
+#include "platform/mfc/ModuleState.h"
+#include "profile/interfaces/Panel.h"
+#include "profile/server/PVAllocation.h"
+#include "profile/server/PVModuleLock.h"
+
+template <class T>
+class CPVPropPageClassFactory final : public IClassFactory {
+public:
+    explicit CPVPropPageClassFactory(REFCLSID clsid) : m_clsid(clsid) {}
+    CPVPropPageClassFactory(const CPVPropPageClassFactory&) = delete;
+    CPVPropPageClassFactory& operator=(const CPVPropPageClassFactory&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        AFX_MANAGE_STATE(AfxGetStaticModuleState());
+        if (!ppv) return E_POINTER;
+        *ppv = nullptr;
+        if (!IsEqualIID(riid, IUnknown::Iid) && !IsEqualIID(riid, IClassFactory::Iid)) return E_NOINTERFACE;
+        AddRef();
+        *ppv = static_cast<IClassFactory*>(this);
+        return S_OK;
+    }
+
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        AFX_MANAGE_STATE(AfxGetStaticModuleState());
+        if (m_refs == 0) CPVModuleLock::Lock();
+        return static_cast<ULONG>(InterlockedIncrement(&m_refs));
+    }
+
+    ULONG STDMETHODCALLTYPE Release() override {
+        AFX_MANAGE_STATE(AfxGetStaticModuleState());
+        const LONG left = InterlockedDecrement(&m_refs);
+        if (left == 0) {
+            delete this;
+            CPVModuleLock::Unlock();
+        }
+        return static_cast<ULONG>(left);
+    }
+
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
+        AFX_MANAGE_STATE(AfxGetStaticModuleState());
+        if (!ppv) return E_POINTER;
+        if (outer) {
+            *ppv = nullptr;
+            return CLASS_E_NOAGGREGATION;
+        }
+        T* page = nullptr;
+        try {
+            PVCheckAllocation("new page");
+            page = new T;
+        } catch (...) {
+            *ppv = nullptr;
+            return E_OUTOFMEMORY;
+        }
+        // The page lives from its first AddRef; the Release destroys it when the
+        // QueryInterface found nothing.
+        IPVChild* child = static_cast<IPVChild*>(page);
+        child->AddRef();
+        const HRESULT hr = child->QueryInterface(riid, ppv);
+        child->Release();
+        if (FAILED(hr)) *ppv = nullptr;
+        return hr;
+    }
+
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+        AFX_MANAGE_STATE(AfxGetStaticModuleState());
+        if (lock)
+            CPVModuleLock::Lock();
+        else
+            CPVModuleLock::Unlock();
+        return S_OK;
+    }
+
+private:
+    ~CPVPropPageClassFactory() = default;
+
+    CLSID m_clsid;
+    LONG m_refs = 0;
+};
+
+// True when `clsid`, formatted in registry form, is T's CLSID text (either case).
+template <class T>
+bool PVIsPageClass(REFCLSID clsid) {
+    wchar_t text[128];
+    std::swprintf(text, 128, L"{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", clsid.Data1, clsid.Data2,
+                  clsid.Data3, clsid.Data4[0], clsid.Data4[1], clsid.Data4[2], clsid.Data4[3], clsid.Data4[4],
+                  clsid.Data4[5], clsid.Data4[6], clsid.Data4[7]);
+    const wchar_t* own = T::PageClsidText();
+    size_t i = 0;
+    for (; text[i] && own[i]; ++i)
+        if (std::towupper(static_cast<wint_t>(text[i])) != std::towupper(static_cast<wint_t>(own[i]))) return false;
+    return text[i] == own[i];
+}
+
+// Makes T's factory, not yet referenced: the caller's AddRef takes the module lock.
+template <class T>
+HRESULT PVCreatePageClassFactory(REFCLSID clsid, void** factory) {
+    try {
+        PVCheckAllocation("new CPVPropPageClassFactory");
+        *factory = static_cast<IClassFactory*>(new CPVPropPageClassFactory<T>(clsid));
+        return S_OK;
+    } catch (...) {
+        *factory = nullptr;
+        return E_OUTOFMEMORY;
+    }
+}
