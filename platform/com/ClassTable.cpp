@@ -12,7 +12,8 @@ CClassTable& CClassTable::Instance() {
 }
 
 HRESULT CClassTable::Register(REFCLSID clsid, IUnknown* factory, DWORD context, DWORD flags, DWORD* cookie) {
-    if (!factory || !cookie) return E_INVALIDARG;
+    if (!factory || !cookie)
+        return E_INVALIDARG;
     const DWORD id = m_nextCookie++;
     m_registrations.emplace(id, Registration{clsid, CComPtr<IUnknown>(factory), context});
     *cookie = id;
@@ -22,7 +23,8 @@ HRESULT CClassTable::Register(REFCLSID clsid, IUnknown* factory, DWORD context, 
 HRESULT CClassTable::Revoke(DWORD cookie) {
     // The factory's Release may re-enter the table; take it out first.
     auto it = m_registrations.find(cookie);
-    if (it == m_registrations.end()) return E_INVALIDARG;
+    if (it == m_registrations.end())
+        return E_INVALIDARG;
     CComPtr<IUnknown> factory = std::move(it->second.factory);
     m_registrations.erase(it);
     return S_OK;
@@ -33,7 +35,8 @@ HRESULT CClassTable::GetClassObject(REFCLSID clsid, DWORD context, REFIID riid, 
         if (IsEqualCLSID(registration.clsid, clsid) && (registration.context & context))
             return registration.factory->QueryInterface(riid, ppv);
     }
-    if (!(context & CLSCTX_INPROC_SERVER)) return REGDB_E_CLASSNOTREG;
+    if (!(context & CLSCTX_INPROC_SERVER))
+        return REGDB_E_CLASSNOTREG;
     return GetFromServer(clsid, riid, ppv);
 }
 
@@ -48,28 +51,34 @@ HRESULT CClassTable::FindServerPath(REFCLSID clsid, std::wstring* path) const {
     DWORD size = 0;
     LONG status = RegQueryValueExW(key, nullptr, nullptr, &type, nullptr, &size);
     std::vector<BYTE> data(size + sizeof(wchar_t));
-    if (status == ERROR_SUCCESS) status = RegQueryValueExW(key, nullptr, nullptr, &type, data.data(), &size);
+    if (status == ERROR_SUCCESS)
+        status = RegQueryValueExW(key, nullptr, nullptr, &type, data.data(), &size);
     RegCloseKey(key);
-    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return REGDB_E_CLASSNOTREG;
+    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
+        return REGDB_E_CLASSNOTREG;
     path->assign(reinterpret_cast<const wchar_t*>(data.data()), size / sizeof(wchar_t));
-    while (!path->empty() && path->back() == L'\0') path->pop_back();
+    while (!path->empty() && path->back() == L'\0')
+        path->pop_back();
     return path->empty() ? REGDB_E_CLASSNOTREG : S_OK;
 }
 
 HRESULT CClassTable::GetFromServer(REFCLSID clsid, REFIID riid, void** ppv) {
     std::wstring path;
     HRESULT hr = FindServerPath(clsid, &path);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     HMODULE module = nullptr;
     if (auto it = m_servers.find(path); it != m_servers.end()) {
         module = it->second;
     } else {
         module = LoadLibraryW(path.c_str());
-        if (!module) return CO_E_DLLNOTFOUND;
+        if (!module)
+            return CO_E_DLLNOTFOUND;
         m_servers.emplace(path, module);
     }
     auto getClassObject = reinterpret_cast<LPFNGETCLASSOBJECT>(GetProcAddress(module, "DllGetClassObject"));
-    if (!getClassObject) return CO_E_ERRORINDLL;
+    if (!getClassObject)
+        return CO_E_ERRORINDLL;
     return getClassObject(clsid, riid, ppv);
 }
 
@@ -85,23 +94,29 @@ void CClassTable::FreeUnusedLibraries() {
     }
 }
 
-extern "C" HRESULT CoGetClassObject(REFCLSID clsid, DWORD context, void* serverInfo, REFIID riid, void** ppv) {
-    if (!ppv) return E_INVALIDARG;
+extern "C" HRESULT CoGetClassObject(REFCLSID clsid, DWORD context, void* serverInfo, REFIID riid,
+                                    void** ppv) {
+    if (!ppv)
+        return E_INVALIDARG;
     *ppv = nullptr;
     return CClassTable::Instance().GetClassObject(clsid, context, riid, ppv);
 }
 
 extern "C" HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
+    if (!ppv)
+        return E_POINTER;
     *ppv = nullptr;
     LONG injected = 0;
-    if (CFaultInjector::Instance().ShouldFail("CoCreateInstance", &injected)) return injected;
+    if (CFaultInjector::Instance().ShouldFail("CoCreateInstance", &injected))
+        return injected;
     CComPtr<IClassFactory> factory;
     HRESULT hr = CClassTable::Instance().GetClassObject(clsid, context, IClassFactory::Iid,
                                                         reinterpret_cast<void**>(&factory));
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     hr = factory->CreateInstance(outer, riid, ppv);
-    if (FAILED(hr)) *ppv = nullptr;
+    if (FAILED(hr))
+        *ppv = nullptr;
     return hr;
 }
 
@@ -110,13 +125,19 @@ extern "C" HRESULT CoRegisterClassObject(REFCLSID clsid, IUnknown* factory, DWOR
     return CClassTable::Instance().Register(clsid, factory, context, flags, cookie);
 }
 
-extern "C" HRESULT CoRevokeClassObject(DWORD cookie) { return CClassTable::Instance().Revoke(cookie); }
+extern "C" HRESULT CoRevokeClassObject(DWORD cookie) {
+    return CClassTable::Instance().Revoke(cookie);
+}
 
-extern "C" void CoFreeUnusedLibraries() { CClassTable::Instance().FreeUnusedLibraries(); }
+extern "C" void CoFreeUnusedLibraries() {
+    CClassTable::Instance().FreeUnusedLibraries();
+}
 
 extern "C" HRESULT OleRun(IUnknown* object) {
-    if (!object) return E_INVALIDARG;
+    if (!object)
+        return E_INVALIDARG;
     CComPtr<IRunnableObject> runnable;
-    if (FAILED(object->QueryInterface(IRunnableObject::Iid, reinterpret_cast<void**>(&runnable)))) return S_OK;
+    if (FAILED(object->QueryInterface(IRunnableObject::Iid, reinterpret_cast<void**>(&runnable))))
+        return S_OK;
     return runnable->Run(nullptr);
 }

@@ -9,10 +9,12 @@ namespace {
 using Getter = HRESULT (IErrorInfo::*)(BSTR*);
 
 std::wstring ReadText(IErrorInfo* info, Getter getter) {
-    if (!info) return {};
+    if (!info)
+        return {};
     BSTR text = nullptr;
     std::wstring result;
-    if (SUCCEEDED((info->*getter)(&text)) && text) result.assign(text, SysStringLen(text));
+    if (SUCCEEDED((info->*getter)(&text)) && text)
+        result.assign(text, SysStringLen(text));
     SysFreeString(text);
     return result;
 }
@@ -35,23 +37,32 @@ WORD _com_error::WCode() const {
 
 IErrorInfo* _com_error::ErrorInfo() const {
     IErrorInfo* info = m_errorInfo.p();
-    if (info) info->AddRef();
+    if (info)
+        info->AddRef();
     return info;
 }
 
-std::wstring _com_error::Description() const { return ReadText(m_errorInfo.p(), &IErrorInfo::GetDescription); }
-std::wstring _com_error::Source() const { return ReadText(m_errorInfo.p(), &IErrorInfo::GetSource); }
-std::wstring _com_error::HelpFile() const { return ReadText(m_errorInfo.p(), &IErrorInfo::GetHelpFile); }
+std::wstring _com_error::Description() const {
+    return ReadText(m_errorInfo.p(), &IErrorInfo::GetDescription);
+}
+std::wstring _com_error::Source() const {
+    return ReadText(m_errorInfo.p(), &IErrorInfo::GetSource);
+}
+std::wstring _com_error::HelpFile() const {
+    return ReadText(m_errorInfo.p(), &IErrorInfo::GetHelpFile);
+}
 
 DWORD _com_error::HelpContext() const {
     DWORD context = 0;
-    if (m_errorInfo) m_errorInfo->GetHelpContext(&context);
+    if (m_errorInfo)
+        m_errorInfo->GetHelpContext(&context);
     return context;
 }
 
 GUID _com_error::GUID_() const {
     GUID guid = GUID_NULL;
-    if (m_errorInfo) m_errorInfo->GetGUID(&guid);
+    if (m_errorInfo)
+        m_errorInfo->GetGUID(&guid);
     return guid;
 }
 
@@ -64,12 +75,15 @@ std::wstring _com_error::ErrorMessage() const {
     return text;
 }
 
-void _com_issue_error(HRESULT hr) { throw _com_error(hr); }
+void _com_issue_error(HRESULT hr) {
+    throw _com_error(hr);
+}
 
 void _com_issue_errorex(HRESULT hr, IUnknown* object, REFIID riid) {
     CComPtr<IErrorInfo> info;
     CComPtr<ISupportErrorInfo> support;
-    if (object && SUCCEEDED(object->QueryInterface(ISupportErrorInfo::Iid, reinterpret_cast<void**>(&support))) &&
+    if (object &&
+        SUCCEEDED(object->QueryInterface(ISupportErrorInfo::Iid, reinterpret_cast<void**>(&support))) &&
         support->InterfaceSupportsErrorInfo(riid) == S_OK)
         GetErrorInfo(0, &info);
     throw _com_error(hr, info.Detach());

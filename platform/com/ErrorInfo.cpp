@@ -13,7 +13,8 @@ namespace {
 class CErrorObject final : public IErrorInfo, public ICreateErrorInfo {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
+        if (!ppv)
+            return E_POINTER;
         *ppv = nullptr;
         if (IsEqualIID(riid, IUnknown::Iid) || IsEqualIID(riid, IErrorInfo::Iid))
             *ppv = static_cast<IErrorInfo*>(this);
@@ -27,12 +28,14 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_refs)); }
     ULONG STDMETHODCALLTYPE Release() override {
         LONG left = InterlockedDecrement(&m_refs);
-        if (left == 0) delete this;
+        if (left == 0)
+            delete this;
         return static_cast<ULONG>(left);
     }
 
     HRESULT STDMETHODCALLTYPE GetGUID(GUID* guid) override {
-        if (!guid) return E_INVALIDARG;
+        if (!guid)
+            return E_INVALIDARG;
         *guid = m_guid;
         return S_OK;
     }
@@ -40,7 +43,8 @@ public:
     HRESULT STDMETHODCALLTYPE GetDescription(BSTR* out) override { return CopyOut(m_description, out); }
     HRESULT STDMETHODCALLTYPE GetHelpFile(BSTR* out) override { return CopyOut(m_helpFile, out); }
     HRESULT STDMETHODCALLTYPE GetHelpContext(DWORD* context) override {
-        if (!context) return E_INVALIDARG;
+        if (!context)
+            return E_INVALIDARG;
         *context = m_helpContext;
         return S_OK;
     }
@@ -59,7 +63,8 @@ public:
 
 private:
     static HRESULT CopyOut(const std::wstring& text, BSTR* out) {
-        if (!out) return E_INVALIDARG;
+        if (!out)
+            return E_INVALIDARG;
         *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
         return *out ? S_OK : E_OUTOFMEMORY;
     }
@@ -81,20 +86,23 @@ thread_local CComPtr<IErrorInfo> t_errorInfo;
 } // namespace
 
 extern "C" HRESULT CreateErrorInfo(ICreateErrorInfo** created) {
-    if (!created) return E_INVALIDARG;
+    if (!created)
+        return E_INVALIDARG;
     CErrorObject* object = new (std::nothrow) CErrorObject;
     *created = object ? static_cast<ICreateErrorInfo*>(object) : nullptr;
     return object ? S_OK : E_OUTOFMEMORY;
 }
 
 extern "C" HRESULT SetErrorInfo(ULONG reserved, IErrorInfo* errorInfo) {
-    if (reserved != 0) return E_INVALIDARG;
+    if (reserved != 0)
+        return E_INVALIDARG;
     t_errorInfo = errorInfo;
     return S_OK;
 }
 
 extern "C" HRESULT GetErrorInfo(ULONG reserved, IErrorInfo** errorInfo) {
-    if (reserved != 0 || !errorInfo) return E_INVALIDARG;
+    if (reserved != 0 || !errorInfo)
+        return E_INVALIDARG;
     *errorInfo = t_errorInfo.Detach();
     return *errorInfo ? S_OK : S_FALSE;
 }

@@ -5,8 +5,7 @@
 
 #include "platform/base/Guid.h"
 
-template <class Interface>
-constexpr const IID& uuidof() {
+template <class Interface> constexpr const IID& uuidof() {
     return Interface::Iid;
 }
 
@@ -16,8 +15,7 @@ struct IUnknown {
     virtual ULONG STDMETHODCALLTYPE AddRef() = 0;
     virtual ULONG STDMETHODCALLTYPE Release() = 0;
 
-    template <class Q>
-    HRESULT QueryInterface(Q** pp) {
+    template <class Q> HRESULT QueryInterface(Q** pp) {
         return QueryInterface(Q::Iid, reinterpret_cast<void**>(pp));
     }
 

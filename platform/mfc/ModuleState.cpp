@@ -19,21 +19,37 @@ CWinApp* g_constructedApp = nullptr;
 
 } // namespace
 
-AFX_MODULE_STATE* AfxGetAppModuleState() { return &AppState(); }
+AFX_MODULE_STATE* AfxGetAppModuleState() {
+    return &AppState();
+}
 
-AFX_MODULE_STATE* AfxGetModuleState() { return g_current ? g_current : &AppState(); }
+AFX_MODULE_STATE* AfxGetModuleState() {
+    return g_current ? g_current : &AppState();
+}
 
-void AfxSetModuleState(AFX_MODULE_STATE* state) { g_current = state; }
+void AfxSetModuleState(AFX_MODULE_STATE* state) {
+    g_current = state;
+}
 
-HINSTANCE AfxGetInstanceHandle() { return AfxGetModuleState()->m_hCurrentInstanceHandle; }
+HINSTANCE AfxGetInstanceHandle() {
+    return AfxGetModuleState()->m_hCurrentInstanceHandle;
+}
 
-HINSTANCE AfxGetResourceHandle() { return AfxGetModuleState()->m_hCurrentResourceHandle; }
+HINSTANCE AfxGetResourceHandle() {
+    return AfxGetModuleState()->m_hCurrentResourceHandle;
+}
 
-void AfxSetResourceHandle(HINSTANCE resource) { AfxGetModuleState()->m_hCurrentResourceHandle = resource; }
+void AfxSetResourceHandle(HINSTANCE resource) {
+    AfxGetModuleState()->m_hCurrentResourceHandle = resource;
+}
 
-CWinApp* AfxGetApp() { return AfxGetModuleState()->m_pCurrentWinApp; }
+CWinApp* AfxGetApp() {
+    return AfxGetModuleState()->m_pCurrentWinApp;
+}
 
-void AfxSetConstructedApp(CWinApp* app) { g_constructedApp = app; }
+void AfxSetConstructedApp(CWinApp* app) {
+    g_constructedApp = app;
+}
 
 CWinApp* AfxTakeConstructedApp() {
     CWinApp* app = g_constructedApp;
@@ -41,6 +57,10 @@ CWinApp* AfxTakeConstructedApp() {
     return app;
 }
 
-AFX_MAINTAIN_STATE2::AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* state) : m_previous(g_current) { g_current = state; }
+AFX_MAINTAIN_STATE2::AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* state) : m_previous(g_current) {
+    g_current = state;
+}
 
-AFX_MAINTAIN_STATE2::~AFX_MAINTAIN_STATE2() { g_current = m_previous; }
+AFX_MAINTAIN_STATE2::~AFX_MAINTAIN_STATE2() {
+    g_current = m_previous;
+}

@@ -12,17 +12,21 @@ namespace {
 
 HRESULT GetFormattedPrompt(LONG promptId, const std::vector<std::wstring>& args, CPromptInfo* info) {
     const HRESULT hr = GetFrameworkPrompt(promptId, info);
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr))
+        return hr;
     info->m_strText = CString(CMessageFormat::Format(info->m_strText, args).c_str());
     return hr;
 }
 
-std::wstring Text(const wchar_t* text) { return text ? text : L""; }
+std::wstring Text(const wchar_t* text) {
+    return text ? text : L"";
+}
 
 } // namespace
 
 HRESULT GetFrameworkPrompt(LONG promptId, CPromptInfo* info) {
-    if (!info) return E_INVALIDARG;
+    if (!info)
+        return E_INVALIDARG;
     info->Clear();
     const LCID lcid = CResourceDllManager::GetInstance()->GetLocale();
     CPromptServerWrapper server;
@@ -44,6 +48,7 @@ HRESULT GetFrameworkPrompt(LONG promptId, const wchar_t* arg1, const wchar_t* ar
 }
 
 void PrefixPromptText(CPromptInfo* info, const wchar_t* name) {
-    if (!info || !name) return;
+    if (!info || !name)
+        return;
     info->m_strText = CString(name) + L":  " + info->m_strText;
 }

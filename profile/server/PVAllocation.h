@@ -9,5 +9,6 @@
 
 inline void PVCheckAllocation(const char* point) {
     LONG ignored = 0;
-    if (CFaultInjector::Instance().ShouldFail(point, &ignored)) throw std::bad_alloc();
+    if (CFaultInjector::Instance().ShouldFail(point, &ignored))
+        throw std::bad_alloc();
 }

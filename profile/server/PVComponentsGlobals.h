@@ -10,11 +10,17 @@ bool InterfaceIsValid(const void* pointer);
 // Takes the error object `object` left after a failing call of interface `iid`.
 HRESULT GetErrorInfoFromObject(IUnknown* object, REFIID iid, IErrorInfo** error);
 
-inline bool IsSucceeded(HRESULT hr) { return hr >= 0; }
+inline bool IsSucceeded(HRESULT hr) {
+    return hr >= 0;
+}
 // Only the automation true (all bits set) counts.
-inline bool IsVariantTrue(VARIANT_BOOL value) { return static_cast<WORD>(value) == 0xFFFF; }
+inline bool IsVariantTrue(VARIANT_BOOL value) {
+    return static_cast<WORD>(value) == 0xFFFF;
+}
 // The controller modes 1 to 6 are online.
-inline bool IsOnlineMode(LONG mode) { return mode >= 1 && mode <= 6; }
+inline bool IsOnlineMode(LONG mode) {
+    return mode >= 1 && mode <= 6;
+}
 
 // Finds `ch` in `text`: false with *pos -1 when it occurs twice or more, otherwise
 // true with its position (-1 when absent).

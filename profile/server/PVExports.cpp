@@ -8,13 +8,17 @@ extern "C" HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
     // One more user, so that the list cannot be torn down during the call.
     CPVPropPageRegistration registration;
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    if (!registration.IsRegisteredClass(rclsid)) return CLASS_E_CLASSNOTAVAILABLE;
+    if (!registration.IsRegisteredClass(rclsid))
+        return CLASS_E_CLASSNOTAVAILABLE;
     // Not a case Windows' callers produce; refused rather than leaking a factory.
-    if (!ppv) return E_POINTER;
+    if (!ppv)
+        return E_POINTER;
     IClassFactory* factory = nullptr;
     const HRESULT hr = registration.CreateClassFactory(rclsid, reinterpret_cast<void**>(&factory));
-    if (FAILED(hr)) return hr;
-    if (!factory) return E_OUTOFMEMORY;
+    if (FAILED(hr))
+        return hr;
+    if (!factory)
+        return E_OUTOFMEMORY;
     factory->AddRef();
     *ppv = factory;
     return S_OK;

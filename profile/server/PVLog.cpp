@@ -12,8 +12,10 @@ std::wstring PVLogQualifiedName(const char* prettyFunction) {
     size_t end = text.size();
     for (size_t i = 0; i < text.size(); ++i) {
         char c = text[i];
-        if (c == '<') ++depth;
-        else if (c == '>') --depth;
+        if (c == '<')
+            ++depth;
+        else if (c == '>')
+            --depth;
         else if (c == '(' && depth == 0) {
             end = i;
             break;
@@ -24,8 +26,10 @@ std::wstring PVLogQualifiedName(const char* prettyFunction) {
     size_t begin = 0;
     for (size_t i = end; i-- > 0;) {
         char c = text[i];
-        if (c == '>') ++depth;
-        else if (c == '<') --depth;
+        if (c == '>')
+            ++depth;
+        else if (c == '<')
+            --depth;
         else if (c == ' ' && depth == 0) {
             begin = i + 1;
             break;
@@ -36,9 +40,12 @@ std::wstring PVLogQualifiedName(const char* prettyFunction) {
     std::string plain;
     depth = 0;
     for (char c : name) {
-        if (c == '<') ++depth;
-        else if (c == '>') --depth;
-        else if (depth == 0) plain += c;
+        if (c == '<')
+            ++depth;
+        else if (c == '>')
+            --depth;
+        else if (depth == 0)
+            plain += c;
     }
     return CTextCodec::FromUtf8(plain);
 }
@@ -46,9 +53,11 @@ std::wstring PVLogQualifiedName(const char* prettyFunction) {
 std::wstring PVLogSourceName(const char* fileName) {
     std::string_view path(fileName ? fileName : "");
     size_t slash = path.find_last_of("/\\");
-    if (slash != std::string_view::npos) path.remove_prefix(slash + 1);
+    if (slash != std::string_view::npos)
+        path.remove_prefix(slash + 1);
     size_t dot = path.find_last_of('.');
-    if (dot != std::string_view::npos) path = path.substr(0, dot);
+    if (dot != std::string_view::npos)
+        path = path.substr(0, dot);
     return CTextCodec::FromUtf8(std::string(path));
 }
 

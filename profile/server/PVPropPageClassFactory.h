@@ -13,8 +13,7 @@
 #include "profile/server/PVAllocation.h"
 #include "profile/server/PVModuleLock.h"
 
-template <class T>
-class CPVPropPageClassFactory final : public IClassFactory {
+template <class T> class CPVPropPageClassFactory final : public IClassFactory {
 public:
     explicit CPVPropPageClassFactory(REFCLSID clsid) : m_clsid(clsid) {}
     CPVPropPageClassFactory(const CPVPropPageClassFactory&) = delete;
@@ -22,9 +21,11 @@ public:
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         AFX_MANAGE_STATE(AfxGetStaticModuleState());
-        if (!ppv) return E_POINTER;
+        if (!ppv)
+            return E_POINTER;
         *ppv = nullptr;
-        if (!IsEqualIID(riid, IUnknown::Iid) && !IsEqualIID(riid, IClassFactory::Iid)) return E_NOINTERFACE;
+        if (!IsEqualIID(riid, IUnknown::Iid) && !IsEqualIID(riid, IClassFactory::Iid))
+            return E_NOINTERFACE;
         AddRef();
         *ppv = static_cast<IClassFactory*>(this);
         return S_OK;
@@ -32,7 +33,8 @@ public:
 
     ULONG STDMETHODCALLTYPE AddRef() override {
         AFX_MANAGE_STATE(AfxGetStaticModuleState());
-        if (m_refs == 0) CPVModuleLock::Lock();
+        if (m_refs == 0)
+            CPVModuleLock::Lock();
         return static_cast<ULONG>(InterlockedIncrement(&m_refs));
     }
 
@@ -48,7 +50,8 @@ public:
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
         AFX_MANAGE_STATE(AfxGetStaticModuleState());
-        if (!ppv) return E_POINTER;
+        if (!ppv)
+            return E_POINTER;
         if (outer) {
             *ppv = nullptr;
             return CLASS_E_NOAGGREGATION;
@@ -67,7 +70,8 @@ public:
         child->AddRef();
         const HRESULT hr = child->QueryInterface(riid, ppv);
         child->Release();
-        if (FAILED(hr)) *ppv = nullptr;
+        if (FAILED(hr))
+            *ppv = nullptr;
         return hr;
     }
 
@@ -88,8 +92,7 @@ private:
 };
 
 // True when `clsid`, formatted in registry form, is T's CLSID text (either case).
-template <class T>
-bool PVIsPageClass(REFCLSID clsid) {
+template <class T> bool PVIsPageClass(REFCLSID clsid) {
     wchar_t text[128];
     std::swprintf(text, 128, L"{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", clsid.Data1, clsid.Data2,
                   clsid.Data3, clsid.Data4[0], clsid.Data4[1], clsid.Data4[2], clsid.Data4[3], clsid.Data4[4],
@@ -97,13 +100,13 @@ bool PVIsPageClass(REFCLSID clsid) {
     const wchar_t* own = T::PageClsidText();
     size_t i = 0;
     for (; text[i] && own[i]; ++i)
-        if (std::towupper(static_cast<wint_t>(text[i])) != std::towupper(static_cast<wint_t>(own[i]))) return false;
+        if (std::towupper(static_cast<wint_t>(text[i])) != std::towupper(static_cast<wint_t>(own[i])))
+            return false;
     return text[i] == own[i];
 }
 
 // Makes T's factory, not yet referenced: the caller's AddRef takes the module lock.
-template <class T>
-HRESULT PVCreatePageClassFactory(REFCLSID clsid, void** factory) {
+template <class T> HRESULT PVCreatePageClassFactory(REFCLSID clsid, void** factory) {
     try {
         PVCheckAllocation("new CPVPropPageClassFactory");
         *factory = static_cast<IClassFactory*>(new CPVPropPageClassFactory<T>(clsid));

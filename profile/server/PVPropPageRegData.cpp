@@ -7,7 +7,8 @@ namespace {
 wchar_t* CopyText(const wchar_t* text) {
     const size_t length = text ? std::wcslen(text) : 0;
     wchar_t* copy = new wchar_t[length + 1];
-    if (length) std::wmemcpy(copy, text, length);
+    if (length)
+        std::wmemcpy(copy, text, length);
     copy[length] = L'\0';
     return copy;
 }

@@ -31,11 +31,13 @@ bool WriteClassKey(const CPVPropPageRegData& entry) {
     bool ok = RegCreateKeyExW(HKEY_CLASSES_ROOT, classKeyName.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                               KEY_ALL_ACCESS, nullptr, &classKey, nullptr) == ERROR_SUCCESS;
     ok = ok && SetDefaultText(classKey, entry.m_pszPageName) == ERROR_SUCCESS;
-    ok = ok && RegCreateKeyExW(classKey, L"InProcServer32", 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                               nullptr, &serverKey, nullptr) == ERROR_SUCCESS;
+    ok = ok && RegCreateKeyExW(classKey, L"InProcServer32", 0, nullptr, REG_OPTION_NON_VOLATILE,
+                               KEY_ALL_ACCESS, nullptr, &serverKey, nullptr) == ERROR_SUCCESS;
     ok = ok && SetDefaultText(serverKey, g_modulePath) == ERROR_SUCCESS;
-    if (serverKey && RegCloseKey(serverKey) != ERROR_SUCCESS) ok = false;
-    if (classKey && RegCloseKey(classKey) != ERROR_SUCCESS) ok = false;
+    if (serverKey && RegCloseKey(serverKey) != ERROR_SUCCESS)
+        ok = false;
+    if (classKey && RegCloseKey(classKey) != ERROR_SUCCESS)
+        ok = false;
     return ok;
 }
 
@@ -44,12 +46,15 @@ bool WriteClassKey(const CPVPropPageRegData& entry) {
 LONG DeleteKeyTree(HKEY parent, const wchar_t* name) {
     HKEY key = nullptr;
     LONG status = RegOpenKeyExW(parent, name, 0, KEY_READ, &key);
-    if (status != ERROR_SUCCESS) return status;
+    if (status != ERROR_SUCCESS)
+        return status;
     for (;;) {
         wchar_t subkey[kSubkeyNameLength];
         DWORD length = kSubkeyNameLength;
-        if (RegEnumKeyExW(key, 0, subkey, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-        if (DeleteKeyTree(key, subkey) != ERROR_SUCCESS) break;
+        if (RegEnumKeyExW(key, 0, subkey, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        if (DeleteKeyTree(key, subkey) != ERROR_SUCCESS)
+            break;
     }
     RegCloseKey(key);
     return RegDeleteKeyW(parent, name);
@@ -57,7 +62,9 @@ LONG DeleteKeyTree(HKEY parent, const wchar_t* name) {
 
 } // namespace
 
-CPVPropPageRegistration::CPVPropPageRegistration() { ++g_users; }
+CPVPropPageRegistration::CPVPropPageRegistration() {
+    ++g_users;
+}
 
 CPVPropPageRegistration::CPVPropPageRegistration(PVIsPageClassFn isPageClass, PVCreateFactoryFn createFactory,
                                                  const wchar_t* pageName, const wchar_t* clsidText) {
@@ -75,7 +82,8 @@ CPVPropPageRegistration::CPVPropPageRegistration(PVIsPageClassFn isPageClass, PV
 }
 
 CPVPropPageRegistration::~CPVPropPageRegistration() {
-    if (--g_users > 0) return;
+    if (--g_users > 0)
+        return;
     while (g_head) {
         CPVPropPageRegData* next = g_head->m_pNext;
         delete g_head;
@@ -87,22 +95,27 @@ CPVPropPageRegistration::~CPVPropPageRegistration() {
 
 bool CPVPropPageRegistration::IsRegisteredClass(REFCLSID clsid) const {
     for (const CPVPropPageRegData* entry = g_head; entry; entry = entry->m_pNext)
-        if (entry->m_pfnIsPageClass(clsid)) return true;
+        if (entry->m_pfnIsPageClass(clsid))
+            return true;
     return false;
 }
 
 HRESULT CPVPropPageRegistration::CreateClassFactory(REFCLSID clsid, void** factory) const {
     for (const CPVPropPageRegData* entry = g_head; entry; entry = entry->m_pNext)
-        if (entry->m_pfnIsPageClass(clsid)) return entry->m_pfnCreateFactory(clsid, factory);
-    if (factory) *factory = nullptr;
+        if (entry->m_pfnIsPageClass(clsid))
+            return entry->m_pfnCreateFactory(clsid, factory);
+    if (factory)
+        *factory = nullptr;
     return CLASS_E_CLASSNOTAVAILABLE;
 }
 
 HRESULT CPVPropPageRegistration::RegisterServer() {
-    if (!g_registryUsable) return E_FAIL;
+    if (!g_registryUsable)
+        return E_FAIL;
     if (!g_modulePath) {
         g_modulePath = new wchar_t[kModulePathLength]();
-        GetModuleFileNameW(AfxGetStaticModuleState()->m_hCurrentInstanceHandle, g_modulePath, kModulePathLength);
+        GetModuleFileNameW(AfxGetStaticModuleState()->m_hCurrentInstanceHandle, g_modulePath,
+                           kModulePathLength);
     }
     for (const CPVPropPageRegData* entry = g_head; entry; entry = entry->m_pNext) {
         if (!WriteClassKey(*entry)) {
@@ -114,14 +127,16 @@ HRESULT CPVPropPageRegistration::RegisterServer() {
 }
 
 HRESULT CPVPropPageRegistration::UnregisterServer() {
-    if (!g_registryUsable) return E_FAIL;
+    if (!g_registryUsable)
+        return E_FAIL;
     for (const CPVPropPageRegData* entry = g_head; entry; entry = entry->m_pNext) {
         HKEY clsidKey = nullptr;
         if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L"CLSID", 0, KEY_READ, &clsidKey) != ERROR_SUCCESS) {
             g_registryUsable = false;
             return E_FAIL;
         }
-        if (RegDeleteKeyW(clsidKey, entry->m_pszClsid) != ERROR_SUCCESS) DeleteKeyTree(clsidKey, entry->m_pszClsid);
+        if (RegDeleteKeyW(clsidKey, entry->m_pszClsid) != ERROR_SUCCESS)
+            DeleteKeyTree(clsidKey, entry->m_pszClsid);
         if (RegCloseKey(clsidKey) != ERROR_SUCCESS) {
             g_registryUsable = false;
             return E_FAIL;
@@ -130,14 +145,21 @@ HRESULT CPVPropPageRegistration::UnregisterServer() {
     return S_OK;
 }
 
-bool CPVPropPageRegistration::IsRegistryUsable() { return g_registryUsable; }
+bool CPVPropPageRegistration::IsRegistryUsable() {
+    return g_registryUsable;
+}
 
 int CPVPropPageRegistration::EntryCount() {
     int count = 0;
-    for (const CPVPropPageRegData* entry = g_head; entry; entry = entry->m_pNext) ++count;
+    for (const CPVPropPageRegData* entry = g_head; entry; entry = entry->m_pNext)
+        ++count;
     return count;
 }
 
-int CPVPropPageRegistration::UserCount() { return g_users; }
+int CPVPropPageRegistration::UserCount() {
+    return g_users;
+}
 
-const wchar_t* CPVPropPageRegistration::ModulePath() { return g_modulePath; }
+const wchar_t* CPVPropPageRegistration::ModulePath() {
+    return g_modulePath;
+}

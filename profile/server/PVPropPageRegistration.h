@@ -8,8 +8,8 @@
 class CPVPropPageRegistration {
 public:
     CPVPropPageRegistration();
-    CPVPropPageRegistration(PVIsPageClassFn isPageClass, PVCreateFactoryFn createFactory, const wchar_t* pageName,
-                            const wchar_t* clsidText);
+    CPVPropPageRegistration(PVIsPageClassFn isPageClass, PVCreateFactoryFn createFactory,
+                            const wchar_t* pageName, const wchar_t* clsidText);
     virtual ~CPVPropPageRegistration();
     CPVPropPageRegistration(const CPVPropPageRegistration&) = delete;
     CPVPropPageRegistration& operator=(const CPVPropPageRegistration&) = delete;

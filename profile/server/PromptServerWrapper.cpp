@@ -18,8 +18,10 @@ HRESULT CPromptServerWrapper::Create(REFCLSID cls, const LCID* lcid) {
 }
 
 HRESULT CPromptServerWrapper::GetPrompt(LONG promptId, CPromptInfo* info) {
-    if (!info) return E_INVALIDARG;
-    if (!m_spServer) return E_UNEXPECTED;
+    if (!info)
+        return E_INVALIDARG;
+    if (!m_spServer)
+        return E_UNEXPECTED;
     info->Clear();
     BSTR helpFile = nullptr;
     BSTR text = nullptr;

@@ -21,18 +21,21 @@ std::unique_ptr<CResourceDllManager>& Instance() {
 
 CString GetLanguageAbbreviation(LCID lcid) {
     wchar_t abbreviation[4] = {};
-    if (GetLocaleInfoW(lcid, LOCALE_SABBREVLANGNAME | LOCALE_NOUSEROVERRIDE, abbreviation, 4) == 0) return CString();
+    if (GetLocaleInfoW(lcid, LOCALE_SABBREVLANGNAME | LOCALE_NOUSEROVERRIDE, abbreviation, 4) == 0)
+        return CString();
     return CString(abbreviation);
 }
 
 CResourceDllManager* CResourceDllManager::GetInstance() {
     auto& instance = Instance();
-    if (!instance) instance.reset(new CResourceDllManager);
+    if (!instance)
+        instance.reset(new CResourceDllManager);
     return instance.get();
 }
 
 CResourceDllManager::CResourceDllManager() : m_hModule(AfxGetInstanceHandle()) {
-    if (m_lcid != kEnglishUnitedStates) Load(kEnglishUnitedStates);
+    if (m_lcid != kEnglishUnitedStates)
+        Load(kEnglishUnitedStates);
 }
 
 CResourceDllManager::~CResourceDllManager() {
@@ -45,14 +48,19 @@ CString CResourceDllManager::GetLibraryPath(LCID lcid) const {
     return own.GetDirectory() + L"\\" + own.GetFileName() + GetLanguageAbbreviation(lcid) + L".dll";
 }
 
-bool CResourceDllManager::CanLoad(LCID lcid) const { return CFilePath::Exists(GetLibraryPath(lcid)); }
+bool CResourceDllManager::CanLoad(LCID lcid) const {
+    return CFilePath::Exists(GetLibraryPath(lcid));
+}
 
 bool CResourceDllManager::Load(LCID lcid) {
-    if (lcid == m_lcid) return true;
+    if (lcid == m_lcid)
+        return true;
     const CString path = GetLibraryPath(lcid);
-    if (!CFilePath::Exists(path)) return false;
+    if (!CFilePath::Exists(path))
+        return false;
     HINSTANCE library = LoadLibraryW(path);
-    if (!library) return false;
+    if (!library)
+        return false;
     Free();
     AfxSetResourceHandle(library);
     m_lcid = lcid;
@@ -61,7 +69,8 @@ bool CResourceDllManager::Load(LCID lcid) {
 }
 
 void CResourceDllManager::Free() {
-    if (!m_hLibrary || m_hLibrary == m_hModule) return;
+    if (!m_hLibrary || m_hLibrary == m_hModule)
+        return;
     AfxSetResourceHandle(m_hModule);
     FreeLibrary(m_hLibrary);
     m_hLibrary = nullptr;

@@ -8,10 +8,12 @@ HRESULT CStringServerWrapper::Create(REFCLSID cls, const LCID* lcid) {
 }
 
 CString CStringServerWrapper::GetString(LONG id) {
-    if (!m_spServer) return CString();
+    if (!m_spServer)
+        return CString();
     BSTR text = nullptr;
     CString result;
-    if (SUCCEEDED(m_spServer->GetString(id, &text)) && text) result = CString(text, static_cast<int>(SysStringLen(text)));
+    if (SUCCEEDED(m_spServer->GetString(id, &text)) && text)
+        result = CString(text, static_cast<int>(SysStringLen(text)));
     SysFreeString(text);
     return result;
 }

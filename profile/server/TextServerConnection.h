@@ -14,10 +14,13 @@ HRESULT ConnectTextServer(REFCLSID cls, const LCID* lcid, _com_ptr_t<Server>& se
     server = nullptr;
     CComPtr<IUnknown> object;
     HRESULT hr = CoCreateInstance(cls, nullptr, CLSCTX_ALL, IUnknown::Iid, reinterpret_cast<void**>(&object));
-    if (SUCCEEDED(hr)) hr = OleRun(object);
+    if (SUCCEEDED(hr))
+        hr = OleRun(object);
     Server* found = nullptr;
-    if (SUCCEEDED(hr)) hr = object->QueryInterface(Server::Iid, reinterpret_cast<void**>(&found));
-    if (FAILED(hr)) return hr;
+    if (SUCCEEDED(hr))
+        hr = object->QueryInterface(Server::Iid, reinterpret_cast<void**>(&found));
+    if (FAILED(hr))
+        return hr;
     server.Attach(found);
 
     CComPtr<IPVLocale> locale;

@@ -3,8 +3,8 @@
 // class keys the profile wrote.
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 #include <string>
+#include <unistd.h>
 
 #include "platform/base/HResult.h"
 #include "platform/base/TextCodec.h"
@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
             return kExitUsage;
         }
     }
-    if (!registryFile.empty()) CRegistry::Instance().SetBackingFile(registryFile);
+    if (!registryFile.empty())
+        CRegistry::Instance().SetBackingFile(registryFile);
 
     const std::wstring dosPath = CDosPath::ToDos(profilePath);
     HMODULE profile = LoadLibraryW(dosPath.c_str());
@@ -78,7 +79,8 @@ int main(int argc, char** argv) {
         return kExitFailure;
     }
     std::printf("loaded %s\n", CTextCodec::ToUtf8(dosPath).c_str());
-    const int result = CallServer(profile, command == "register" ? "DllRegisterServer" : "DllUnregisterServer");
+    const int result =
+        CallServer(profile, command == "register" ? "DllRegisterServer" : "DllUnregisterServer");
     const std::wstring keys = CRegistry::Instance().Dump(HKEY_CLASSES_ROOT, L"CLSID");
     if (keys.empty())
         std::printf("HKEY_CLASSES_ROOT\\CLSID holds no class keys\n");

@@ -21,7 +21,9 @@ __attribute__((init_priority(101))) ConstructedAppReset g_reset;
 
 } // namespace
 
-AFX_MODULE_STATE* AfxGetStaticModuleState() { return &ModuleState(); }
+AFX_MODULE_STATE* AfxGetStaticModuleState() {
+    return &ModuleState();
+}
 
 extern "C" BOOL DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     constexpr DWORD kProcessDetach = 0;
@@ -37,7 +39,8 @@ extern "C" BOOL DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
             return FALSE;
         }
     } else if (reason == kProcessDetach) {
-        if (state.m_pCurrentWinApp) state.m_pCurrentWinApp->ExitInstance();
+        if (state.m_pCurrentWinApp)
+            state.m_pCurrentWinApp->ExitInstance();
     }
     return TRUE;
 }

@@ -21,9 +21,11 @@ constexpr CLSID kUnknownClass{0x11111111, 0x2222, 0x3333, {0x44, 0x44, 0x55, 0x5
 class CHostFactory final : public IClassFactory {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
+        if (!ppv)
+            return E_POINTER;
         *ppv = nullptr;
-        if (!IsEqualIID(riid, IUnknown::Iid) && !IsEqualIID(riid, IClassFactory::Iid)) return E_NOINTERFACE;
+        if (!IsEqualIID(riid, IUnknown::Iid) && !IsEqualIID(riid, IClassFactory::Iid))
+            return E_NOINTERFACE;
         *ppv = static_cast<IClassFactory*>(this);
         AddRef();
         return S_OK;
@@ -60,8 +62,8 @@ void RegisterClassPath(REFCLSID clsid, const std::wstring& path) {
     StringFromGUID2(clsid, text, 39);
     HKEY key = nullptr;
     const std::wstring name = std::wstring(L"CLSID\\") + text + L"\\InProcServer32";
-    ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExW(HKEY_CLASSES_ROOT, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CLASSES_ROOT, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &key, nullptr));
     RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
                    static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
@@ -80,9 +82,11 @@ protected:
 TEST_F(ClassTableTest, HostRegisteredClassIsCreatedUntilRevoked) {
     CHostFactory factory;
     DWORD cookie = 0;
-    ASSERT_EQ(S_OK, CoRegisterClassObject(kHostClass, &factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie));
+    ASSERT_EQ(S_OK,
+              CoRegisterClassObject(kHostClass, &factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie));
     CComPtr<IUnknown> object;
-    ASSERT_EQ(S_OK, CoCreateInstance(kHostClass, nullptr, CLSCTX_ALL, IUnknown::Iid, reinterpret_cast<void**>(&object)));
+    ASSERT_EQ(S_OK, CoCreateInstance(kHostClass, nullptr, CLSCTX_ALL, IUnknown::Iid,
+                                     reinterpret_cast<void**>(&object)));
     EXPECT_EQ(1, factory.m_created);
     ASSERT_EQ(S_OK, CoRevokeClassObject(cookie));
     EXPECT_EQ(0u, factory.m_refs);
@@ -95,7 +99,8 @@ TEST_F(ClassTableTest, HostRegisteredClassIsCreatedUntilRevoked) {
 TEST_F(ClassTableTest, InProcessServerIsFoundThroughTheRegistryAndUnloadedWhenUnused) {
     RegisterClassPath(kServerClass, ServerPath());
     CComPtr<IUnknown> object;
-    ASSERT_EQ(S_OK, CoCreateInstance(kServerClass, nullptr, CLSCTX_ALL, IUnknown::Iid, reinterpret_cast<void**>(&object)));
+    ASSERT_EQ(S_OK, CoCreateInstance(kServerClass, nullptr, CLSCTX_ALL, IUnknown::Iid,
+                                     reinterpret_cast<void**>(&object)));
     EXPECT_EQ(1u, CClassTable::Instance().LoadedServerCount());
     CoFreeUnusedLibraries();
     EXPECT_EQ(1u, CClassTable::Instance().LoadedServerCount()) << "an object is still alive";
@@ -113,7 +118,8 @@ TEST_F(ClassTableTest, CreationFailuresGiveTheDocumentedCodes) {
     };
     for (const CreationFailure& c : cases) {
         CRegistry::Instance().Clear();
-        if (!c.serverPath.empty()) RegisterClassPath(c.clsid, c.serverPath);
+        if (!c.serverPath.empty())
+            RegisterClassPath(c.clsid, c.serverPath);
         void* out = reinterpret_cast<void*>(1);
         EXPECT_EQ(c.expected, CoCreateInstance(c.clsid, nullptr, CLSCTX_ALL, IUnknown::Iid, &out)) << c.what;
         EXPECT_EQ(nullptr, out) << c.what;

@@ -10,11 +10,13 @@ public:
     explicit CCountedObject(int* destroyed = nullptr, bool runnable = false)
         : m_destroyed(destroyed), m_runnable(runnable) {}
     virtual ~CCountedObject() {
-        if (m_destroyed) ++*m_destroyed;
+        if (m_destroyed)
+            ++*m_destroyed;
     }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
+        if (!ppv)
+            return E_POINTER;
         *ppv = nullptr;
         if (IsEqualIID(riid, IUnknown::Iid))
             *ppv = static_cast<IRunnableObject*>(this);
@@ -30,7 +32,8 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++m_refs); }
     ULONG STDMETHODCALLTYPE Release() override {
         const LONG left = --m_refs;
-        if (left == 0) delete this;
+        if (left == 0)
+            delete this;
         return static_cast<ULONG>(left);
     }
     LONG Refs() const { return m_refs; }

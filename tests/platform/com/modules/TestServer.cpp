@@ -12,9 +12,11 @@ public:
     CObject() { ++g_liveObjects; }
     ~CObject() { --g_liveObjects; }
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
+        if (!ppv)
+            return E_POINTER;
         *ppv = nullptr;
-        if (!IsEqualIID(riid, IUnknown::Iid)) return E_NOINTERFACE;
+        if (!IsEqualIID(riid, IUnknown::Iid))
+            return E_NOINTERFACE;
         *ppv = this;
         AddRef();
         return S_OK;
@@ -22,7 +24,8 @@ public:
     ULONG STDMETHODCALLTYPE AddRef() override { return ++m_refs; }
     ULONG STDMETHODCALLTYPE Release() override {
         ULONG left = --m_refs;
-        if (!left) delete this;
+        if (!left)
+            delete this;
         return left;
     }
 
@@ -33,16 +36,19 @@ private:
 class CFactory final : public IClassFactory {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
+        if (!ppv)
+            return E_POINTER;
         *ppv = nullptr;
-        if (!IsEqualIID(riid, IUnknown::Iid) && !IsEqualIID(riid, IClassFactory::Iid)) return E_NOINTERFACE;
+        if (!IsEqualIID(riid, IUnknown::Iid) && !IsEqualIID(riid, IClassFactory::Iid))
+            return E_NOINTERFACE;
         *ppv = this;
         return S_OK;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
-        if (outer) return CLASS_E_NOAGGREGATION;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
         auto* object = new CObject;
         object->AddRef();
         HRESULT hr = object->QueryInterface(riid, ppv);
@@ -57,10 +63,15 @@ CFactory g_factory;
 } // namespace
 
 extern "C" HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv) {
-    if (!IsEqualCLSID(clsid, kTestClass)) return CLASS_E_CLASSNOTAVAILABLE;
+    if (!IsEqualCLSID(clsid, kTestClass))
+        return CLASS_E_CLASSNOTAVAILABLE;
     return g_factory.QueryInterface(riid, ppv);
 }
 
-extern "C" HRESULT DllCanUnloadNow() { return g_liveObjects == 0 ? S_OK : S_FALSE; }
+extern "C" HRESULT DllCanUnloadNow() {
+    return g_liveObjects == 0 ? S_OK : S_FALSE;
+}
 
-extern "C" int PvTestServerLiveObjects() { return g_liveObjects; }
+extern "C" int PvTestServerLiveObjects() {
+    return g_liveObjects;
+}
