@@ -18,7 +18,7 @@ enum class Modifier { None, hh, h, l, ll, L, w, I, I32, I64, z, j, t };
 
 enum class Kind { Signed, Unsigned, Float, Text, Char, Pointer };
 
-struct Spec {
+struct FormatItem {
     bool left = false;
     bool plus = false;
     bool space = false;
@@ -81,93 +81,93 @@ int ParseNumber(const wchar_t*& p) {
 }
 
 // Flags, width, precision, modifier and conversion, starting just after '%'.
-// Returns the characters consumed; 0 when no known conversion ends the spec.
-size_t ParseSpec(const wchar_t* p, Spec& spec) {
+// Returns the characters consumed; 0 when no known conversion ends the item.
+size_t ParseSpec(const wchar_t* p, FormatItem& item) {
     const wchar_t* start = p;
     for (;; ++p) {
         if (*p == L'-')
-            spec.left = true;
+            item.left = true;
         else if (*p == L'+')
-            spec.plus = true;
+            item.plus = true;
         else if (*p == L' ')
-            spec.space = true;
+            item.space = true;
         else if (*p == L'0')
-            spec.zero = true;
+            item.zero = true;
         else if (*p == L'#')
-            spec.alt = true;
+            item.alt = true;
         else
             break;
     }
     if (*p == L'*') {
-        spec.widthFromArgs = true;
+        item.widthFromArgs = true;
         ++p;
     } else if (*p >= L'0' && *p <= L'9') {
-        spec.width = ParseNumber(p);
+        item.width = ParseNumber(p);
     }
     if (*p == L'.') {
         ++p;
         if (*p == L'*') {
-            spec.precisionFromArgs = true;
+            item.precisionFromArgs = true;
             ++p;
         } else {
-            spec.precision = ParseNumber(p); // "." alone means precision 0
+            item.precision = ParseNumber(p); // "." alone means precision 0
         }
     }
     if (p[0] == L'h' && p[1] == L'h') {
-        spec.modifier = Modifier::hh;
+        item.modifier = Modifier::hh;
         p += 2;
     } else if (p[0] == L'l' && p[1] == L'l') {
-        spec.modifier = Modifier::ll;
+        item.modifier = Modifier::ll;
         p += 2;
     } else if (p[0] == L'I' && p[1] == L'6' && p[2] == L'4') {
-        spec.modifier = Modifier::I64;
+        item.modifier = Modifier::I64;
         p += 3;
     } else if (p[0] == L'I' && p[1] == L'3' && p[2] == L'2') {
-        spec.modifier = Modifier::I32;
+        item.modifier = Modifier::I32;
         p += 3;
     } else {
         switch (*p) {
         case L'h':
-            spec.modifier = Modifier::h;
+            item.modifier = Modifier::h;
             break;
         case L'l':
-            spec.modifier = Modifier::l;
+            item.modifier = Modifier::l;
             break;
         case L'L':
-            spec.modifier = Modifier::L;
+            item.modifier = Modifier::L;
             break;
         case L'w':
-            spec.modifier = Modifier::w;
+            item.modifier = Modifier::w;
             break;
         case L'I':
-            spec.modifier = Modifier::I;
+            item.modifier = Modifier::I;
             break;
         case L'z':
-            spec.modifier = Modifier::z;
+            item.modifier = Modifier::z;
             break;
         case L'j':
-            spec.modifier = Modifier::j;
+            item.modifier = Modifier::j;
             break;
         case L't':
-            spec.modifier = Modifier::t;
+            item.modifier = Modifier::t;
             break;
         default:
             break;
         }
-        if (spec.modifier != Modifier::None)
+        if (item.modifier != Modifier::None)
             ++p;
     }
     const std::optional<Kind> kind = KindOf(*p);
     if (!kind)
         return 0;
-    spec.kind = *kind;
-    spec.conversion = *p;
+    item.kind = *kind;
+    item.conversion = *p;
     return static_cast<size_t>(p + 1 - start);
 }
 
 // Windows' long is 32 bits, so %ld reads what %d reads; I, z, j and t are pointer-sized.
-int IntegerBits(const Spec& spec) {
-    switch (spec.modifier) {
+int IntegerBits(const FormatItem& item) {
+    switch (item.modifier) {
     case Modifier::hh:
         return 8;
     case Modifier::h:
@@ -185,8 +185,8 @@ int IntegerBits(const Spec& spec) {
 }
 
 // In a wide format %s and %c are wide, %S and %C narrow; h forces narrow, l and w wide.
-bool IsNarrow(const Spec& spec) {
-    switch (spec.modifier) {
+bool IsNarrow(const FormatItem& item) {
+    switch (item.modifier) {
     case Modifier::h:
     case Modifier::hh:
         return true;
@@ -195,7 +195,7 @@ bool IsNarrow(const Spec& spec) {
     case Modifier::ll:
         return false;
     default:
-        return spec.conversion == L'S' || spec.conversion == L'C';
+        return item.conversion == L'S' || item.conversion == L'C';
     }
 }
 
@@ -248,13 +248,13 @@ struct ArgList {
     va_list ap;
 };
 
-Value ReadArg(const Spec& spec, ArgList& list) {
-    switch (spec.kind) {
+Value ReadArg(const FormatItem& item, ArgList& list) {
+    switch (item.kind) {
     case Kind::Signed:
     case Kind::Unsigned:
-        if (IntegerBits(spec) == 64)
-            return BitsValue(spec.kind, va_arg(list.ap, unsigned long long));
-        return BitsValue(spec.kind, va_arg(list.ap, unsigned int));
+        if (IntegerBits(item) == 64)
+            return BitsValue(item.kind, va_arg(list.ap, unsigned long long));
+        return BitsValue(item.kind, va_arg(list.ap, unsigned int));
     case Kind::Float: {
         Value v;
         v.kind = Kind::Float;
@@ -262,7 +262,7 @@ Value ReadArg(const Spec& spec, ArgList& list) {
         return v;
     }
     case Kind::Text:
-        if (IsNarrow(spec))
+        if (IsNarrow(item))
             return NarrowTextValue(va_arg(list.ap, const char*));
         return TextValue(va_arg(list.ap, const wchar_t*));
     case Kind::Char:
@@ -277,7 +277,7 @@ std::wstring Widen(const std::string& ascii) {
     return std::wstring(ascii.begin(), ascii.end());
 }
 
-// Number pieces only: the narrow format is built here from a parsed spec, never
+// Number pieces only: the narrow format is built here from a parsed item, never
 // passed through from a caller.
 template <typename T> std::wstring NarrowPrintf(const std::string& format, T value) {
     const int needed = std::snprintf(nullptr, 0, format.c_str(), value);
@@ -289,35 +289,35 @@ template <typename T> std::wstring NarrowPrintf(const std::string& format, T val
     return Widen(out);
 }
 
-std::string NarrowSpec(const Spec& spec, const char* modifier, char conversion) {
+std::string NarrowSpec(const FormatItem& item, const char* modifier, char conversion) {
     std::string format = "%";
-    if (spec.left)
+    if (item.left)
         format += '-';
-    if (spec.plus)
+    if (item.plus)
         format += '+';
-    if (spec.space)
+    if (item.space)
         format += ' ';
-    if (spec.zero)
+    if (item.zero)
         format += '0';
-    if (spec.alt)
+    if (item.alt)
         format += '#';
-    if (spec.width >= 0)
-        format += std::to_string(spec.width);
-    if (spec.precision >= 0)
-        format += "." + std::to_string(spec.precision);
+    if (item.width >= 0)
+        format += std::to_string(item.width);
+    if (item.precision >= 0)
+        format += "." + std::to_string(item.precision);
     format += modifier;
     format += conversion;
     return format;
 }
 
 // The Microsoft runtime pads text with zeros too when the 0 flag is given.
-std::wstring Pad(std::wstring body, const Spec& spec) {
-    if (spec.width <= 0 || body.size() >= static_cast<size_t>(spec.width))
+std::wstring Pad(std::wstring body, const FormatItem& item) {
+    if (item.width <= 0 || body.size() >= static_cast<size_t>(item.width))
         return body;
-    const size_t fill = static_cast<size_t>(spec.width) - body.size();
-    if (spec.left)
+    const size_t fill = static_cast<size_t>(item.width) - body.size();
+    if (item.left)
         return body + std::wstring(fill, L' ');
-    return std::wstring(fill, spec.zero ? L'0' : L' ') + body;
+    return std::wstring(fill, item.zero ? L'0' : L' ') + body;
 }
 
 std::uint64_t IntegerOf(const Value& v) {
@@ -357,36 +357,36 @@ std::wstring TextOf(const Value& v) {
     }
 }
 
-std::wstring FormatValue(const Spec& spec, const Value& v) {
-    switch (spec.kind) {
+std::wstring FormatValue(const FormatItem& item, const Value& v) {
+    switch (item.kind) {
     case Kind::Signed: {
-        const std::int64_t n = SignExtend(IntegerOf(v), IntegerBits(spec));
-        return NarrowPrintf(NarrowSpec(spec, "ll", 'd'), static_cast<long long>(n));
+        const std::int64_t n = SignExtend(IntegerOf(v), IntegerBits(item));
+        return NarrowPrintf(NarrowSpec(item, "ll", 'd'), static_cast<long long>(n));
     }
     case Kind::Unsigned: {
-        const std::uint64_t n = ZeroExtend(IntegerOf(v), IntegerBits(spec));
-        return NarrowPrintf(NarrowSpec(spec, "ll", static_cast<char>(spec.conversion)),
+        const std::uint64_t n = ZeroExtend(IntegerOf(v), IntegerBits(item));
+        return NarrowPrintf(NarrowSpec(item, "ll", static_cast<char>(item.conversion)),
                             static_cast<unsigned long long>(n));
     }
     case Kind::Float:
-        return NarrowPrintf(NarrowSpec(spec, "", static_cast<char>(spec.conversion)), RealOf(v));
+        return NarrowPrintf(NarrowSpec(item, "", static_cast<char>(item.conversion)), RealOf(v));
     case Kind::Text: {
         std::wstring body = TextOf(v);
-        if (spec.precision >= 0 && body.size() > static_cast<size_t>(spec.precision))
-            body.resize(static_cast<size_t>(spec.precision));
-        return Pad(std::move(body), spec);
+        if (item.precision >= 0 && body.size() > static_cast<size_t>(item.precision))
+            body.resize(static_cast<size_t>(item.precision));
+        return Pad(std::move(body), item);
     }
     case Kind::Char: {
         if (v.kind == Kind::Text)
-            return Pad(v.text.substr(0, 1), spec);
+            return Pad(v.text.substr(0, 1), item);
         // A narrow character is taken as Latin-1 (Windows would use the ANSI code page).
-        const wchar_t c = IsNarrow(spec) ? static_cast<wchar_t>(static_cast<unsigned char>(v.bits))
+        const wchar_t c = IsNarrow(item) ? static_cast<wchar_t>(static_cast<unsigned char>(v.bits))
                                          : static_cast<wchar_t>(v.bits);
-        return Pad(std::wstring(1, c), spec);
+        return Pad(std::wstring(1, c), item);
     }
     case Kind::Pointer: {
         // As on 64-bit Windows: sixteen upper-case hexadecimal digits, no prefix.
-        return Pad(NarrowPrintf(std::string("%016llX"), static_cast<unsigned long long>(IntegerOf(v))), spec);
+        return Pad(NarrowPrintf(std::string("%016llX"), static_cast<unsigned long long>(IntegerOf(v))), item);
     }
     }
     return {};
@@ -399,7 +399,7 @@ struct Token {
     Type type = Type::Literal;
     std::wstring text; // Literal: the output; Insert and Malformed: the pattern's own text
     int number = 0;
-    Spec spec;
+    FormatItem item;
 };
 
 // Splits a pattern into literal output and inserts, applying the escapes and %0.
@@ -444,7 +444,7 @@ std::vector<Token> Tokenize(const wchar_t* pattern) {
             p += 2;
             if (*p >= L'0' && *p <= L'9')
                 number = number * 10 + (*p++ - L'0');
-            Spec spec;
+            FormatItem item;
             if (*p == L'!') {
                 const wchar_t* close = std::wcschr(p + 1, L'!');
                 if (!close) {
@@ -453,17 +453,17 @@ std::vector<Token> Tokenize(const wchar_t* pattern) {
                 }
                 const std::wstring specText(p + 1, close);
                 p = close + 1;
-                const size_t used = ParseSpec(specText.c_str(), spec);
+                const size_t used = ParseSpec(specText.c_str(), item);
                 // FormatMessage has no floating point; '*' widths are not offered.
-                if (used == 0 || used != specText.size() || spec.widthFromArgs || spec.precisionFromArgs ||
-                    spec.kind == Kind::Float) {
+                if (used == 0 || used != specText.size() || item.widthFromArgs || item.precisionFromArgs ||
+                    item.kind == Kind::Float) {
                     push(Token::Type::Malformed, std::wstring(start, p));
                     continue;
                 }
             }
             push(Token::Type::Insert, std::wstring(start, p));
             tokens.back().number = number;
-            tokens.back().spec = spec;
+            tokens.back().item = item;
             continue;
         }
         switch (e) {
@@ -493,14 +493,14 @@ std::vector<Token> Tokenize(const wchar_t* pattern) {
 class InsertSource {
 public:
     virtual ~InsertSource() = default;
-    // The argument of insert `number` as `spec` reads it; nullopt when there is none.
-    virtual std::optional<Value> Get(int number, const Spec& spec) const = 0;
+    // The argument of insert `number` as `item` reads it; nullopt when there is none.
+    virtual std::optional<Value> Get(int number, const FormatItem& item) const = 0;
 };
 
 class TextArgs : public InsertSource {
 public:
     explicit TextArgs(const std::vector<std::wstring>& args) : m_args(args) {}
-    std::optional<Value> Get(int number, const Spec&) const override {
+    std::optional<Value> Get(int number, const FormatItem&) const override {
         if (static_cast<size_t>(number) > m_args.size())
             return std::nullopt;
         return TextValue(m_args[static_cast<size_t>(number) - 1].c_str());
@@ -513,7 +513,7 @@ private:
 class VariantArgs : public InsertSource {
 public:
     explicit VariantArgs(const std::vector<CMessageFormat::Arg>& args) : m_args(args) {}
-    std::optional<Value> Get(int number, const Spec&) const override {
+    std::optional<Value> Get(int number, const FormatItem&) const override {
         if (static_cast<size_t>(number) > m_args.size())
             return std::nullopt;
         const auto& value = m_args[static_cast<size_t>(number) - 1].value;
@@ -532,12 +532,12 @@ private:
 class ArrayArgs : public InsertSource {
 public:
     explicit ArrayArgs(const DWORD_PTR* args) : m_args(args) {}
-    std::optional<Value> Get(int number, const Spec& spec) const override {
+    std::optional<Value> Get(int number, const FormatItem& item) const override {
         if (!m_args)
             return std::nullopt;
         const DWORD_PTR raw = m_args[number - 1];
-        if (spec.kind == Kind::Text) {
-            if (IsNarrow(spec))
+        if (item.kind == Kind::Text) {
+            if (IsNarrow(item))
                 return NarrowTextValue(reinterpret_cast<const char*>(raw));
             return TextValue(reinterpret_cast<const wchar_t*>(raw));
         }
@@ -551,7 +551,7 @@ private:
 class ValueArgs : public InsertSource {
 public:
     explicit ValueArgs(std::vector<Value> values) : m_values(std::move(values)) {}
-    std::optional<Value> Get(int number, const Spec&) const override {
+    std::optional<Value> Get(int number, const FormatItem&) const override {
         if (static_cast<size_t>(number) > m_values.size())
             return std::nullopt;
         return m_values[static_cast<size_t>(number) - 1];
@@ -564,12 +564,12 @@ private:
 // Reads %1 .. %highest from a va_list in order; a number that no insert names is
 // skipped as one pointer-sized argument.
 std::vector<Value> ReadVaList(const std::vector<Token>& tokens, va_list args) {
-    std::map<int, Spec> firstUse;
+    std::map<int, FormatItem> firstUse;
     int highest = 0;
     for (const Token& t : tokens) {
         if (t.type != Token::Type::Insert)
             continue;
-        firstUse.emplace(t.number, t.spec);
+        firstUse.emplace(t.number, t.item);
         highest = std::max(highest, t.number);
     }
     std::vector<Value> values;
@@ -603,13 +603,13 @@ std::optional<std::wstring> Render(const std::vector<Token>& tokens, const Inser
             out += t.text;
             break;
         case Token::Type::Insert: {
-            const std::optional<Value> value = source.Get(t.number, t.spec);
+            const std::optional<Value> value = source.Get(t.number, t.item);
             if (!value) {
                 if (strict)
                     return std::nullopt;
                 out += t.text;
             } else {
-                out += FormatValue(t.spec, *value);
+                out += FormatValue(t.item, *value);
             }
             break;
         }
@@ -655,23 +655,23 @@ std::wstring CMessageFormat::PrintfV(const wchar_t* format, va_list args) {
             p += 2;
             continue;
         }
-        Spec spec;
-        const size_t used = ParseSpec(p + 1, spec);
+        FormatItem item;
+        const size_t used = ParseSpec(p + 1, item);
         if (used == 0) {
             out += *p++;
             continue;
         }
-        if (spec.widthFromArgs) {
+        if (item.widthFromArgs) {
             const int width = va_arg(list.ap, int);
             if (width < 0)
-                spec.left = true;
-            spec.width = width == INT_MIN ? INT_MAX : std::abs(width);
+                item.left = true;
+            item.width = width == INT_MIN ? INT_MAX : std::abs(width);
         }
-        if (spec.precisionFromArgs) {
+        if (item.precisionFromArgs) {
             const int precision = va_arg(list.ap, int);
-            spec.precision = precision < 0 ? -1 : precision;
+            item.precision = precision < 0 ? -1 : precision;
         }
-        out += FormatValue(spec, ReadArg(spec, list));
+        out += FormatValue(item, ReadArg(item, list));
         p += 1 + used;
     }
     va_end(list.ap);
