@@ -1,5 +1,6 @@
 #include "profile/server/PVLog.h"
 
+#include <cctype>
 #include <string_view>
 
 #include "logger/AopLog.h"
@@ -46,6 +47,14 @@ std::wstring PVLogQualifiedName(const char* prettyFunction) {
             --depth;
         else if (depth == 0)
             plain += c;
+    }
+    // Operators are named as the log names them: "CStrings::operator []".
+    const std::string keyword = "::operator";
+    if (size_t at = plain.find(keyword); at != std::string::npos) {
+        const size_t after = at + keyword.size();
+        if (after < plain.size() && !std::isalnum(static_cast<unsigned char>(plain[after])) &&
+            plain[after] != ' ')
+            plain = plain.substr(0, after) + " " + plain.substr(after);
     }
     return CTextCodec::FromUtf8(plain);
 }
