@@ -245,18 +245,12 @@ extern "C" HRESULT SafeArrayGetElement(SAFEARRAY* psa, LONG* rgIndices, void* pv
     return S_OK;
 }
 
-extern "C" HRESULT SafeArrayPutElement(SAFEARRAY* psa, LONG* rgIndices, void* pv) {
-    HRESULT code = S_OK;
-    if (Fails("SafeArrayPutElement", &code))
-        return code;
-    if (!psa || !rgIndices)
-        return E_INVALIDARG;
-    char* cell = Cell(psa, rgIndices);
-    if (!cell)
-        return DISP_E_BADINDEX;
-
+// Stores one element into a cell, replacing what it held: BSTRs are copied,
+// interfaces AddRef'ed, VARIANTs deep-copied, anything else copied by value. For
+// BSTR and interface arrays `pv` is the BSTR or the pointer itself.
+static HRESULT StoreElement(SAFEARRAY* psa, char* cell, const void* pv) {
     if (psa->fFeatures & FADF_BSTR) {
-        const BSTR source = static_cast<BSTR>(pv);
+        const BSTR source = static_cast<BSTR>(const_cast<void*>(pv));
         BSTR copy = nullptr;
         if (source) {
             copy = SysAllocStringLen(source, SysStringLen(source));
@@ -267,7 +261,7 @@ extern "C" HRESULT SafeArrayPutElement(SAFEARRAY* psa, LONG* rgIndices, void* pv
         SysFreeString(*element);
         *element = copy;
     } else if (psa->fFeatures & (FADF_UNKNOWN | FADF_DISPATCH)) {
-        IUnknown* unknown = static_cast<IUnknown*>(pv);
+        IUnknown* unknown = static_cast<IUnknown*>(const_cast<void*>(pv));
         if (unknown)
             unknown->AddRef();
         IUnknown** element = reinterpret_cast<IUnknown**>(cell);
@@ -282,6 +276,19 @@ extern "C" HRESULT SafeArrayPutElement(SAFEARRAY* psa, LONG* rgIndices, void* pv
         std::memcpy(cell, pv, psa->cbElements);
     }
     return S_OK;
+}
+
+extern "C" HRESULT SafeArrayPutElement(SAFEARRAY* psa, LONG* rgIndices, void* pv) {
+    HRESULT code = S_OK;
+    if (Fails("SafeArrayPutElement", &code))
+        return code;
+    if (!psa || !rgIndices)
+        return E_INVALIDARG;
+    char* cell = Cell(psa, rgIndices);
+    if (!cell)
+        return DISP_E_BADINDEX;
+
+    return StoreElement(psa, cell, pv);
 }
 
 extern "C" HRESULT SafeArrayRedim(SAFEARRAY* psa, SAFEARRAYBOUND* psaboundNew) {
@@ -337,29 +344,17 @@ extern "C" HRESULT SafeArrayCopy(SAFEARRAY* psa, SAFEARRAY** ppsaOut) {
     for (size_t i = 0; i < count; ++i) {
         char* from = Element(psa, i);
         char* to = Element(copy, i);
-        if (psa->fFeatures & FADF_BSTR) {
-            const BSTR source = *reinterpret_cast<BSTR*>(from);
-            if (!source)
-                continue;
-            BSTR text = SysAllocStringLen(source, SysStringLen(source));
-            if (!text) {
-                SafeArrayDestroy(copy);
-                return E_OUTOFMEMORY;
-            }
-            *reinterpret_cast<BSTR*>(to) = text;
-        } else if (psa->fFeatures & (FADF_UNKNOWN | FADF_DISPATCH)) {
-            IUnknown* unknown = *reinterpret_cast<IUnknown**>(from);
-            if (unknown)
-                unknown->AddRef();
-            *reinterpret_cast<IUnknown**>(to) = unknown;
-        } else if (psa->fFeatures & FADF_VARIANT) {
-            const HRESULT hr = VariantCopy(reinterpret_cast<VARIANT*>(to), reinterpret_cast<VARIANT*>(from));
-            if (FAILED(hr)) {
-                SafeArrayDestroy(copy);
-                return hr;
-            }
-        } else {
-            std::memcpy(to, from, psa->cbElements);
+        const void* value = from;
+        if (psa->fFeatures & FADF_BSTR)
+            value = *reinterpret_cast<BSTR*>(from);
+        else if (psa->fFeatures & (FADF_UNKNOWN | FADF_DISPATCH))
+            value = *reinterpret_cast<IUnknown**>(from);
+        if (psa->fFeatures & (FADF_BSTR | FADF_UNKNOWN | FADF_DISPATCH) && !value)
+            continue;
+        const HRESULT hr = StoreElement(copy, to, value);
+        if (FAILED(hr)) {
+            SafeArrayDestroy(copy);
+            return hr;
         }
     }
     *ppsaOut = copy;

@@ -45,6 +45,13 @@ std::wstring ValueName(LPCWSTR name) {
     return name ? name : L"";
 }
 
+// The key behind a handle, and the sub-key path below it split into names.
+LONG ResolveWithPath(HKEY key, LPCWSTR subKey, std::shared_ptr<CRegistryKey>* current,
+                     std::vector<std::wstring>* parts) {
+    const LONG status = CRegistry::Instance().Resolve(key, 0, current);
+    return status != ERROR_SUCCESS ? status : SplitPath(subKey, parts);
+}
+
 } // namespace
 
 extern "C" LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass, DWORD options,
@@ -61,10 +68,8 @@ extern "C" LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR
 
     CRegistry& registry = CRegistry::Instance();
     std::shared_ptr<CRegistryKey> current;
-    if ((status = registry.Resolve(key, 0, &current)) != ERROR_SUCCESS)
-        return status;
     std::vector<std::wstring> parts;
-    if ((status = SplitPath(subKey, &parts)) != ERROR_SUCCESS)
+    if ((status = ResolveWithPath(key, subKey, &current, &parts)) != ERROR_SUCCESS)
         return status;
 
     size_t existing = 0;
@@ -101,10 +106,8 @@ extern "C" LONG RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM de
 
     CRegistry& registry = CRegistry::Instance();
     std::shared_ptr<CRegistryKey> current;
-    if ((status = registry.Resolve(key, 0, &current)) != ERROR_SUCCESS)
-        return status;
     std::vector<std::wstring> parts;
-    if ((status = SplitPath(subKey, &parts)) != ERROR_SUCCESS)
+    if ((status = ResolveWithPath(key, subKey, &current, &parts)) != ERROR_SUCCESS)
         return status;
     // With no sub-key a predefined key answers itself; any other key a new handle.
     if (parts.empty() && CRegistry::IsPredefined(key)) {
