@@ -70,6 +70,20 @@ struct HWND__;
 using HWND = HWND__*;
 using HRSRC = void*;
 using HGLOBAL = void*;
+// Handles of the window system and GDI, distinct types as Windows' STRICT makes them.
+struct HDC__;
+using HDC = HDC__*;
+struct HGDIOBJ__ {};
+using HGDIOBJ = HGDIOBJ__*;
+struct HFONT__ : HGDIOBJ__ {};
+using HFONT = HFONT__*;
+struct HBRUSH__ : HGDIOBJ__ {};
+using HBRUSH = HBRUSH__*;
+struct HICON__;
+using HICON = HICON__*;
+using HCURSOR = HICON;
+struct HMENU__;
+using HMENU = HMENU__*;
 
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
@@ -94,6 +108,19 @@ struct RECT {
     LONG top;
     LONG right;
     LONG bottom;
+};
+using LPRECT = RECT*;
+using LPCRECT = const RECT*;
+using LPPOINT = POINT*;
+
+// A queued message, as GetMessageW and PreTranslateMessage see it.
+struct MSG {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    DWORD time;
+    POINT pt;
 };
 
 static_assert(sizeof(LONG) == 4 && sizeof(DWORD) == 4 && sizeof(BOOL) == 4 && sizeof(UINT) == 4);

@@ -13,8 +13,6 @@
 #include "platform/com/ErrorInfo.h"
 #include "platform/com/Unknown.h"
 
-// The window system's message record; the page only passes it on.
-struct MSG;
 struct IPVParent;
 
 // The page's life cycle. Unlike the other interfaces, its first own slot is a public
