@@ -82,7 +82,7 @@ int ParseNumber(const wchar_t*& p) {
 
 // Flags, width, precision, modifier and conversion, starting just after '%'.
 // Returns the characters consumed; 0 when no known conversion ends the item.
-size_t ParseSpec(const wchar_t* p, FormatItem& item) {
+size_t ParseConversion(const wchar_t* p, FormatItem& item) {
     const wchar_t* start = p;
     for (;; ++p) {
         if (*p == L'-')
@@ -289,7 +289,7 @@ template <typename T> std::wstring NarrowPrintf(const std::string& format, T val
     return Widen(out);
 }
 
-std::string NarrowSpec(const FormatItem& item, const char* modifier, char conversion) {
+std::string NarrowConversion(const FormatItem& item, const char* modifier, char conversion) {
     std::string format = "%";
     if (item.left)
         format += '-';
@@ -361,15 +361,15 @@ std::wstring FormatValue(const FormatItem& item, const Value& v) {
     switch (item.kind) {
     case Kind::Signed: {
         const std::int64_t n = SignExtend(IntegerOf(v), IntegerBits(item));
-        return NarrowPrintf(NarrowSpec(item, "ll", 'd'), static_cast<long long>(n));
+        return NarrowPrintf(NarrowConversion(item, "ll", 'd'), static_cast<long long>(n));
     }
     case Kind::Unsigned: {
         const std::uint64_t n = ZeroExtend(IntegerOf(v), IntegerBits(item));
-        return NarrowPrintf(NarrowSpec(item, "ll", static_cast<char>(item.conversion)),
+        return NarrowPrintf(NarrowConversion(item, "ll", static_cast<char>(item.conversion)),
                             static_cast<unsigned long long>(n));
     }
     case Kind::Float:
-        return NarrowPrintf(NarrowSpec(item, "", static_cast<char>(item.conversion)), RealOf(v));
+        return NarrowPrintf(NarrowConversion(item, "", static_cast<char>(item.conversion)), RealOf(v));
     case Kind::Text: {
         std::wstring body = TextOf(v);
         if (item.precision >= 0 && body.size() > static_cast<size_t>(item.precision))
@@ -451,11 +451,11 @@ std::vector<Token> Tokenize(const wchar_t* pattern) {
                     push(Token::Type::Malformed, start);
                     break;
                 }
-                const std::wstring specText(p + 1, close);
+                const std::wstring conversionText(p + 1, close);
                 p = close + 1;
-                const size_t used = ParseSpec(specText.c_str(), item);
+                const size_t used = ParseConversion(conversionText.c_str(), item);
                 // FormatMessage has no floating point; '*' widths are not offered.
-                if (used == 0 || used != specText.size() || item.widthFromArgs || item.precisionFromArgs ||
+                if (used == 0 || used != conversionText.size() || item.widthFromArgs || item.precisionFromArgs ||
                     item.kind == Kind::Float) {
                     push(Token::Type::Malformed, std::wstring(start, p));
                     continue;
@@ -656,7 +656,7 @@ std::wstring CMessageFormat::PrintfV(const wchar_t* format, va_list args) {
             continue;
         }
         FormatItem item;
-        const size_t used = ParseSpec(p + 1, item);
+        const size_t used = ParseConversion(p + 1, item);
         if (used == 0) {
             out += *p++;
             continue;
