@@ -3,6 +3,7 @@
 // out-parameter call can never leak the previous object.
 #pragma once
 
+#include <memory>
 #include <utility>
 
 #include "platform/com/Unknown.h"
@@ -29,7 +30,7 @@ public:
     }
     CComPtr& operator=(const CComPtr& other) { return *this = other.m_p; }
     CComPtr& operator=(CComPtr&& other) noexcept {
-        if (this != &other) {
+        if (this != std::addressof(other)) {
             T* old = std::exchange(m_p, std::exchange(other.m_p, nullptr));
             if (old)
                 old->Release();

@@ -4,6 +4,7 @@
 // E_NOINTERFACE.
 #pragma once
 
+#include <memory>
 #include <utility>
 
 #include "platform/com/ComError.h"
@@ -47,7 +48,7 @@ public:
     }
     _com_ptr_t& operator=(const _com_ptr_t& other) { return *this = other.m_p; }
     _com_ptr_t& operator=(_com_ptr_t&& other) noexcept {
-        if (this != &other) {
+        if (this != std::addressof(other)) {
             T* old = std::exchange(m_p, std::exchange(other.m_p, nullptr));
             if (old)
                 old->Release();

@@ -75,6 +75,28 @@ TEST(ComPtrT, NullDereferenceAndReleaseRaiseEPointer) {
     EXPECT_THROW(empty.Release(), _com_error);
 }
 
+// Move assignment must not take the address through the out-parameter operator&,
+// which would release what it is about to keep.
+TEST(CComPtr, MoveAssignmentKeepsOneReference) {
+    int destroyed = 0;
+    auto* first = new CCountedObject(&destroyed);
+    auto* second = new CCountedObject(&destroyed);
+    CComPtr<IUnknown> a(static_cast<IRunnableObject*>(first));
+    CComPtr<IUnknown> b(static_cast<IRunnableObject*>(second));
+    a = std::move(b);
+    EXPECT_EQ(1, destroyed);
+    EXPECT_EQ(1, second->Refs());
+    EXPECT_FALSE(b);
+    CComPtr<IUnknown>& self = a;
+    a = std::move(self);
+    EXPECT_EQ(1, second->Refs());
+
+    _com_ptr_t<IUnknown> c(static_cast<IRunnableObject*>(new CCountedObject(&destroyed)));
+    _com_ptr_t<IUnknown> d;
+    c = std::move(d);
+    EXPECT_EQ(2, destroyed);
+}
+
 TEST(ComPtrT, ConstructionFromOtherInterfaceQueries) {
     auto* object = new CCountedObject;
     _com_ptr_t<IUnknown> unknown(static_cast<IRunnableObject*>(object));
