@@ -1,0 +1,13 @@
+// CPVGetSetFloat2: a float member whose texts go through the second float converter
+// (which takes '.' whatever the locale).
+#pragma once
+
+#include "profile/values/PVGetSetFloatValue.h"
+
+class CPVGetSetFloat2 : public CPVGetSetFloatValue {
+public:
+    CPVGetSetFloat2(LPCWSTR memberName, IPVGetSetAdapter* adapter);
+
+protected:
+    ~CPVGetSetFloat2() override;
+};

@@ -1,0 +1,254 @@
+#include "profile/values/PVGetSetValue.h"
+
+#include <source_location>
+
+#include "platform/base/Interlocked.h"
+#include "profile/server/PVLog.h"
+
+namespace {
+
+// The answer of every form a value class does not serve, logged under the form's name.
+HRESULT Unsupported(std::source_location where = std::source_location::current()) {
+    PVLog(L"Unsupported operation.", where);
+    return E_FAIL;
+}
+
+} // namespace
+
+CPVGetSetValue::CPVGetSetValue(LPCWSTR memberName) {
+    AddMemberName(memberName, 0);
+    // Only logs: a value without a name still answers, and its adapter then fails.
+    InitializationIsValid();
+}
+
+CPVGetSetValue::~CPVGetSetValue() = default;
+
+HRESULT CPVGetSetValue::QueryInterface(REFIID riid, void** ppv) {
+    if (!ppv)
+        return E_POINTER;
+    if (IsEqualIID(riid, IUnknown::Iid) || IsEqualIID(riid, IPVGetSetValue::Iid)) {
+        *ppv = static_cast<IPVGetSetValue*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG CPVGetSetValue::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&m_lRefCount));
+}
+
+ULONG CPVGetSetValue::Release() {
+    const LONG count = InterlockedDecrement(&m_lRefCount);
+    if (count == 0)
+        delete this;
+    return static_cast<ULONG>(count);
+}
+
+HRESULT CPVGetSetValue::GetValue(CString*, VARTYPE, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetValue(ULONG*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetValue(ULONGLONG*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetValue(LONGLONG*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetValue(LONG*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetValue(double*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetValue(float*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetValue(CString*, UINT, VARTYPE, CPromptInfo*) {
+    return Unsupported();
+}
+
+HRESULT CPVGetSetValue::SetValue(const CString&, VARTYPE, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::SetValue(ULONG, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::SetValue(ULONGLONG, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::SetValue(LONGLONG, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::SetValue(LONG, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::SetValue(double, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::SetValue(float, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::SetValue(const CString&, UINT, VARTYPE, CPromptInfo*) {
+    return Unsupported();
+}
+
+HRESULT CPVGetSetValue::GetMinValue(CString*, VARTYPE, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetMinValue(ULONGLONG*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetMinValue(LONGLONG*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetMinValue(LONG*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetMinValue(double*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetMinValue(float*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetMinValue(CString*, UINT, VARTYPE, CPromptInfo*) {
+    return Unsupported();
+}
+
+HRESULT CPVGetSetValue::GetMaxValue(CString*, VARTYPE, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetMaxValue(ULONGLONG*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetMaxValue(LONGLONG*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetMaxValue(LONG*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetMaxValue(double*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetMaxValue(float*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetMaxValue(CString*, UINT, VARTYPE, CPromptInfo*) {
+    return Unsupported();
+}
+
+HRESULT CPVGetSetValue::GetDefaultValue(CString*, VARTYPE, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetDefaultValue(ULONGLONG*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetDefaultValue(LONGLONG*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetDefaultValue(LONG*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetDefaultValue(double*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::GetDefaultValue(float*, CPromptInfo*) {
+    return Unsupported();
+}
+
+HRESULT CPVGetSetValue::TestValue(ULONGLONG, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::TestValue(LONGLONG, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::TestValue(LONG, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::TestValue(double, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::TestValue(float, CPromptInfo*) {
+    return Unsupported();
+}
+
+HRESULT CPVGetSetValue::GetRawValue(VARIANT*, CPromptInfo*) {
+    return Unsupported();
+}
+HRESULT CPVGetSetValue::SetToDefaultValue(CPromptInfo*) {
+    return Unsupported();
+}
+
+HRESULT CPVGetSetValue::InitializationIsValid() {
+    CString name;
+    if (FAILED(GetMemberName(0, &name)) || name.IsEmpty())
+        PVLog(L"Member name not initialized!");
+    return S_OK;
+}
+
+HRESULT CPVGetSetValue::GetMemberName(UINT index, CString* name) {
+    if (!name)
+        return E_POINTER;
+    *name = GetMemberName(index);
+    return name->IsEmpty() ? E_FAIL : S_OK;
+}
+
+HRESULT CPVGetSetValue::ContainsMemberName(LPCWSTR name) {
+    return name && m_MemberNames.Contains(name) ? S_OK : E_FAIL;
+}
+
+CString CPVGetSetValue::GetMemberName(UINT index) {
+    CString name;
+    if (!m_MemberNames.GetAt(index, name) || name.IsEmpty()) {
+        CString message;
+        message.Format(L"Invalid index %u or invalid member name %s returned\n", index, name.GetString());
+        PVLog(message);
+        return CString();
+    }
+    return name;
+}
+
+BOOL CPVGetSetValue::AddMemberName(LPCWSTR name, UINT index) {
+    if (!name) {
+        PVLog(L"Invalid member name parameter.");
+        return FALSE;
+    }
+    if (!*name) {
+        PVLog(L"Empty string specified as member name.");
+        return FALSE;
+    }
+    const UINT count = static_cast<UINT>(m_MemberNames.GetCount());
+    if (index < count) {
+        if (m_MemberNames.Contains(name))
+            return FALSE;
+        CString present;
+        m_MemberNames.GetAt(index, present);
+        if (present.IsEmpty())
+            return m_MemberNames.Insert(name, index);
+        PVLog(L"Overwriting existing member name.");
+        return FALSE;
+    }
+    // Beyond the end there is no slot to fill: refused like a failed insertion.
+    if (index > count || !m_MemberNames.Insert(name, index)) {
+        PVLog(L"Failed to add member name.");
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HRESULT CPVGetSetValue::ErrorReadingValue(LPCWSTR member) {
+    CString message;
+    message.Format(L"Error: Reading value for member %s from services!\n", member ? member : L"");
+    PVLog(message);
+    return E_FAIL;
+}
+
+HRESULT CPVGetSetValue::ErrorSavingValue(LPCWSTR member) {
+    CString message;
+    message.Format(L"Error: Saving value for member %s to services!\n", member ? member : L"");
+    PVLog(message);
+    return E_FAIL;
+}

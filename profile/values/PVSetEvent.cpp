@@ -1,0 +1,109 @@
+#include "profile/values/PVSetEvent.h"
+
+#include "platform/base/Interlocked.h"
+#include "profile/server/PVLog.h"
+
+CPVSetEvent::CPVSetEvent(LPCWSTR memberName) {
+    AddMemberName(memberName, 0);
+    InitializationIsValid();
+}
+
+CPVSetEvent::~CPVSetEvent() = default;
+
+HRESULT CPVSetEvent::QueryInterface(REFIID riid, void** ppv) {
+    if (!ppv)
+        return E_POINTER;
+    if (IsEqualIID(riid, IUnknown::Iid) || IsEqualIID(riid, IPVSetEvent::Iid)) {
+        *ppv = static_cast<IPVSetEvent*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG CPVSetEvent::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&m_lRefCount));
+}
+
+ULONG CPVSetEvent::Release() {
+    const LONG count = InterlockedDecrement(&m_lRefCount);
+    if (count == 0)
+        delete this;
+    return static_cast<ULONG>(count);
+}
+
+HRESULT CPVSetEvent::SetEvent() {
+    PVLog(L"Unsupported operation.");
+    return E_FAIL;
+}
+
+HRESULT CPVSetEvent::SetEvent(const VARIANT&) {
+    PVLog(L"Unsupported operation.");
+    return E_FAIL;
+}
+
+HRESULT CPVSetEvent::InitializationIsValid() {
+    CString name;
+    const HRESULT hr = GetMemberName(0, &name);
+    if (name.IsEmpty()) {
+        PVLog(L"Error: MemberName not initialized!");
+        return E_FAIL;
+    }
+    return hr;
+}
+
+HRESULT CPVSetEvent::GetMemberName(UINT index, CString* name) {
+    if (!name)
+        return E_POINTER;
+    *name = GetMemberName(index);
+    return name->IsEmpty() ? E_FAIL : S_OK;
+}
+
+HRESULT CPVSetEvent::ContainsMemberName(LPCWSTR name) {
+    return name && m_MemberNames.Contains(name) ? S_OK : E_FAIL;
+}
+
+CString CPVSetEvent::GetMemberName(UINT index) {
+    CString name;
+    if (!m_MemberNames.GetAt(index, name) || name.IsEmpty()) {
+        CString message;
+        message.Format(L"Invalid index %u or invalid member name %s returned\n", index, name.GetString());
+        PVLog(message);
+        return CString();
+    }
+    return name;
+}
+
+BOOL CPVSetEvent::AddMemberName(LPCWSTR name, UINT index) {
+    if (!name) {
+        PVLog(L"Invalid member name parameter.");
+        return FALSE;
+    }
+    if (!*name) {
+        PVLog(L"Member name parameter is empty string.");
+        return FALSE;
+    }
+    const UINT count = static_cast<UINT>(m_MemberNames.GetCount());
+    if (index < count) {
+        if (m_MemberNames.Contains(name))
+            return FALSE;
+        CString present;
+        m_MemberNames.GetAt(index, present);
+        if (present.IsEmpty())
+            return m_MemberNames.Insert(name, index);
+        PVLog(L"Overwriting existing member name.");
+        return FALSE;
+    }
+    if (index > count || !m_MemberNames.Insert(name, index)) {
+        PVLog(L"Failed to add member name.");
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HRESULT CPVSetEvent::ErrorSettingEvent(LPCWSTR member, CString* message) {
+    if (message)
+        message->Format(L"Error: Performing set event operation for member %s!\n", member ? member : L"");
+    return E_FAIL;
+}
