@@ -1,0 +1,6 @@
+#include "profile/convert/CnvTextToText.h"
+
+CCnvTextToText* CCnvTextToText::GetInstance() {
+    static CCnvTextToText instance;
+    return &instance;
+}
