@@ -10,4 +10,9 @@ public:
 
 protected:
     ~CPVGetSetFloat2() override;
+
+    // The second float converter, which is given the prompt record in both directions.
+    HRESULT ConvertValueToText(float value, UINT decimals, CString* text, CPromptInfo* prompt) override;
+    HRESULT ConvertTextToValue(const CString& text, UINT decimals, float* value,
+                               CPromptInfo* prompt) override;
 };

@@ -18,6 +18,17 @@ public:
     HRESULT STDMETHODCALLTYPE GetMinValue(LONG* value, CPromptInfo* prompt) override;
     HRESULT STDMETHODCALLTYPE GetMaxValue(LONG* value, CPromptInfo* prompt) override;
 
+    // The text forms: the numeric form above (as the class overrides it) and the
+    // integer converter. Any vt but VT_I4 fails at once without touching the text.
+    HRESULT STDMETHODCALLTYPE GetValue(CString* text, VARTYPE vt, CPromptInfo* prompt) override;
+    HRESULT STDMETHODCALLTYPE SetValue(const CString& text, VARTYPE vt, CPromptInfo* prompt) override;
+    HRESULT STDMETHODCALLTYPE GetMinValue(CString* text, VARTYPE vt, CPromptInfo* prompt) override;
+    HRESULT STDMETHODCALLTYPE GetMaxValue(CString* text, VARTYPE vt, CPromptInfo* prompt) override;
+
 protected:
     virtual ~CPVGetSetIntegerValue() = 0;
+
+private:
+    using NumericGetter = HRESULT (STDMETHODCALLTYPE CPVGetSetIntegerValue::*)(LONG*, CPromptInfo*);
+    HRESULT GetText(NumericGetter getter, CString* text, VARTYPE vt, CPromptInfo* prompt);
 };

@@ -43,6 +43,33 @@ protected:
     // member name 0. A failure is the form's answer.
     HRESULT BeginTypedOperation(IPVGetSetAdapter*& adapter, CString& member);
 
+    // A typed read of member name 0 through the adapter; the out value is written only
+    // on success and the adapter's result is returned unchanged.
+    template <typename T>
+    HRESULT ReadThroughAdapter(T* value, HRESULT (STDMETHODCALLTYPE IPVGetSetAdapter::*read)(LPCWSTR, T*)) {
+        if (!value)
+            return E_POINTER;
+        IPVGetSetAdapter* adapter = nullptr;
+        CString member;
+        HRESULT hr = BeginTypedOperation(adapter, member);
+        if (FAILED(hr))
+            return hr;
+        T result{};
+        hr = (adapter->*read)(member, &result);
+        if (SUCCEEDED(hr))
+            *value = result;
+        return hr;
+    }
+    template <typename T>
+    HRESULT WriteThroughAdapter(T value, HRESULT (STDMETHODCALLTYPE IPVGetSetAdapter::*write)(LPCWSTR, T)) {
+        IPVGetSetAdapter* adapter = nullptr;
+        CString member;
+        const HRESULT hr = BeginTypedOperation(adapter, member);
+        if (FAILED(hr))
+            return hr;
+        return (adapter->*write)(member, value);
+    }
+
 private:
     // The tag's forcing interface, or S_OK with null when the tag has none.
     HRESULT GetTagForcing(CComPtr<ITagForcing>& forcing);

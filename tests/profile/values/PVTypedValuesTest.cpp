@@ -4,6 +4,7 @@
 
 #include "logger/AopLogCapture.h"
 #include "platform/base/FaultInjector.h"
+#include "profile/convert/CnvErrors.h"
 #include "profile/server/PromptInfo.h"
 #include "profile/values/PVGetEnumStrings.h"
 #include "profile/values/PVGetSetAdapter.h"
@@ -11,6 +12,7 @@
 #include "profile/values/PVGetSetFloat.h"
 #include "profile/values/PVGetSetFloat2.h"
 #include "profile/values/PVGetSetLong.h"
+#include "tests/profile/convert/TestPromptServer.h"
 #include "tests/profile/values/LogLines.h"
 #include "tests/profile/values/TestTag.h"
 
@@ -300,6 +302,100 @@ TEST_F(TypedValueTest, EnumerationStringsFailures) {
     EXPECT_EQ(CString(L"Error: Obtaining enum strings from safearray for member Mode\r\n"), prompt.m_strText);
     EXPECT_EQ(CString(L"keep"), text);
     EXPECT_EQ(Lines{}, LogLines(log));
+}
+
+// The text forms: a numeric form of the class, then its converter; refusals carry the
+// converter's prompt with the member name in front.
+struct TextFormCase {
+    const char* name;
+    std::function<CComPtr<IPVGetSetValue>(TypedValueTest&)> make;
+    std::function<HRESULT(IPVGetSetValue&, CString&, CPromptInfo&)> act;
+    HRESULT expected;
+    const wchar_t* text;   // the text afterwards ("keep" when untouched)
+    const wchar_t* prompt; // the prompt's message afterwards
+};
+
+template <class Value> std::function<CComPtr<IPVGetSetValue>(TypedValueTest&)> Of(const wchar_t* member) {
+    return [member](TypedValueTest& test) { return test.Make<Value>(member); };
+}
+
+const TextFormCase kTextForms[] = {
+    {"long out", Of<CPVGetSetLong>(L"TotalizerPreset"),
+     [](IPVGetSetValue& v, CString& t, CPromptInfo& p) { return v.GetValue(&t, VT_I4, &p); }, S_OK, L"-2",
+     L""},
+    {"long minimum out", Of<CPVGetSetLong>(L"TotalizerPreset"),
+     [](IPVGetSetValue& v, CString& t, CPromptInfo& p) { return v.GetMinValue(&t, VT_I4, &p); }, S_OK, L"-10",
+     L""},
+    {"long maximum out", Of<CPVGetSetLong>(L"TotalizerPreset"),
+     [](IPVGetSetValue& v, CString& t, CPromptInfo& p) { return v.GetMaxValue(&t, VT_I4, &p); }, S_OK, L"100",
+     L""},
+    {"long out, wrong vt", Of<CPVGetSetLong>(L"TotalizerPreset"),
+     [](IPVGetSetValue& v, CString& t, CPromptInfo& p) { return v.GetValue(&t, VT_R4, &p); }, E_FAIL, L"keep",
+     L""},
+    {"long in, wrong vt", Of<CPVGetSetLong>(L"TotalizerPreset"),
+     [](IPVGetSetValue& v, CString&, CPromptInfo& p) { return v.SetValue(CString(L"5"), VT_I8, &p); }, E_FAIL,
+     L"keep", L""},
+    {"long in, beyond LONG", Of<CPVGetSetLong>(L"TotalizerPreset"),
+     [](IPVGetSetValue& v, CString&, CPromptInfo& p) {
+         return v.SetValue(CString(L"2147483648"), VT_I4, &p);
+     },
+     CNV_E_ABOVEMAXIMUM, L"keep", L"TotalizerPreset:  '2147483648' is above the maximum 2147483647."},
+    {"long in, sign inside", Of<CPVGetSetLong>(L"TotalizerPreset"),
+     [](IPVGetSetValue& v, CString&, CPromptInfo& p) { return v.SetValue(CString(L"1-2"), VT_I4, &p); },
+     CNV_E_INVALIDINTEGER, L"keep", L"TotalizerPreset:  '1-2' is not an integer."},
+    {"enumeration out is the index", Of<CPVGetSetEnum>(L"Mode"),
+     [](IPVGetSetValue& v, CString& t, CPromptInfo& p) { return v.GetValue(&t, VT_I4, &p); }, S_OK, L"1",
+     L""},
+    {"enumeration has no text minimum", Of<CPVGetSetEnum>(L"Mode"),
+     [](IPVGetSetValue& v, CString& t, CPromptInfo& p) { return v.GetMinValue(&t, VT_I4, &p); }, E_FAIL,
+     L"keep", L""},
+    {"float out", Of<CPVGetSetFloat>(L"LowFlowCutOff"),
+     [](IPVGetSetValue& v, CString& t, CPromptInfo& p) { return v.GetValue(&t, 2, VT_R4, &p); }, S_OK,
+     L"1.50", L""},
+    {"float maximum out", Of<CPVGetSetFloat>(L"LowFlowCutOff"),
+     [](IPVGetSetValue& v, CString& t, CPromptInfo& p) { return v.GetMaxValue(&t, 1, VT_R4, &p); }, S_OK,
+     L"10.0", L""},
+    {"float out, wrong vt", Of<CPVGetSetFloat>(L"LowFlowCutOff"),
+     [](IPVGetSetValue& v, CString& t, CPromptInfo& p) { return v.GetValue(&t, 2, VT_I4, &p); }, E_FAIL,
+     L"keep", L""},
+    {"float in, not a number", Of<CPVGetSetFloat>(L"LowFlowCutOff"),
+     [](IPVGetSetValue& v, CString&, CPromptInfo& p) { return v.SetValue(CString(L"1.2.3"), 2, VT_R4, &p); },
+     CNV_E_INVALIDFLOAT, L"keep", L"LowFlowCutOff:  '1.2.3' is not a number."},
+    {"second float out", Of<CPVGetSetFloat2>(L"LowFlowCutOff"),
+     [](IPVGetSetValue& v, CString& t, CPromptInfo& p) { return v.GetValue(&t, 1, VT_R4, &p); }, S_OK, L"1.5",
+     L""},
+    {"second float in, exponent", Of<CPVGetSetFloat2>(L"LowFlowCutOff"),
+     [](IPVGetSetValue& v, CString&, CPromptInfo& p) { return v.SetValue(CString(L"1e5"), 1, VT_R4, &p); },
+     CNV_E_INVALIDFLOAT, L"keep", L"LowFlowCutOff:  '1e5' is not a number."},
+};
+
+TEST_F(TypedValueTest, TextFormsConvertAndPrefixRefusals) {
+    CTestPromptServerRegistration prompts;
+    ASSERT_EQ(S_OK, prompts.Status());
+    for (const TextFormCase& c : kTextForms) {
+        SCOPED_TRACE(c.name);
+        CComPtr<IPVGetSetValue> value = c.make(*this);
+        CString text = L"keep";
+        CPromptInfo prompt;
+        EXPECT_EQ(c.expected, c.act(*value, text, prompt));
+        EXPECT_EQ(CString(c.text), text);
+        EXPECT_EQ(CString(c.prompt), prompt.m_strText);
+    }
+}
+
+TEST_F(TypedValueTest, TextInputsReachTheTagRounded) {
+    CTestPromptServerRegistration prompts;
+    CPromptInfo prompt;
+    EXPECT_EQ(S_OK, Make<CPVGetSetLong>(L"TotalizerPreset")->SetValue(CString(L" 42 "), VT_I4, &prompt));
+    EXPECT_EQ(42, tag->members[L"TotalizerPreset"].value.Get().lVal);
+    EXPECT_EQ(S_OK, Make<CPVGetSetEnum>(L"Mode")->SetValue(CString(L"0"), VT_I4, &prompt));
+    EXPECT_EQ(0, tag->members[L"Mode"].enumIndex);
+    // The first converter rounds the typed digits; the second rounds the value.
+    EXPECT_EQ(S_OK, Make<CPVGetSetFloat>(L"LowFlowCutOff")->SetValue(CString(L"2.345"), 2, VT_R4, &prompt));
+    EXPECT_FLOAT_EQ(2.35f, tag->members[L"LowFlowCutOff"].value.Get().fltVal);
+    EXPECT_EQ(S_OK, Make<CPVGetSetFloat2>(L"LowFlowCutOff")->SetValue(CString(L"2.25"), 1, VT_R4, &prompt));
+    EXPECT_FLOAT_EQ(2.3f, tag->members[L"LowFlowCutOff"].value.Get().fltVal);
+    EXPECT_EQ(CString(), prompt.m_strText);
 }
 
 } // namespace
