@@ -1,0 +1,52 @@
+// The controller project the host stand-in works on: the controller's state, the
+// module's configuration tag (and safety configuration tag, when the module has
+// safety) and the module's sub-items. It is read from and written to a JSON file;
+// a project that does not check out is refused whole, and nothing is changed.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "host/ControllerState.h"
+#include "host/TagModel.h"
+
+class CHostProject {
+public:
+    CHostProject();
+
+    // The embedded project: the flowmeter with every member its pages bind.
+    static std::string DefaultJson();
+    bool LoadDefault(std::string* error);
+    // `source` names the text in error messages (a file name or "embedded project").
+    bool LoadText(const std::string& json, const std::string& source, std::string* error);
+    bool LoadFile(const std::string& path, std::string* error);
+    // Writes the current values; the file is replaced only once the new one is complete.
+    bool SaveFile(const std::string& path, std::string* error) const;
+    std::string ToJson() const;
+
+    CControllerState& Controller() { return m_controller; }
+    const CControllerState& Controller() const { return m_controller; }
+    bool HasConfigTag() const { return m_hasConfigTag; }
+    CTagModel& ConfigTag() { return m_configTag; }
+    const CTagModel& ConfigTag() const { return m_configTag; }
+    bool HasSafetyConfigTag() const { return m_hasSafetyTag; }
+    CTagModel& SafetyConfigTag() { return m_safetyTag; }
+    const CTagModel& SafetyConfigTag() const { return m_safetyTag; }
+    // The fragment the module's sub-item source hands out: one PageSet element.
+    const std::wstring& SubItemsXml() const { return m_subItemsXml; }
+    void SetSubItemsXml(const std::wstring& xml) { m_subItemsXml = xml; }
+
+    bool IsDirty() const;
+    // OK/Apply: the current values become the stored ones.
+    void Commit();
+    // Reverted: back to the stored values.
+    void Revert();
+
+private:
+    CControllerState m_controller;
+    bool m_hasConfigTag = false;
+    CTagModel m_configTag;
+    bool m_hasSafetyTag = false;
+    CTagModel m_safetyTag;
+    std::wstring m_subItemsXml;
+};
