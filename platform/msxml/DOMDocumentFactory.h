@@ -1,0 +1,20 @@
+// The class object of CLSID_DOMDocument60. The stand-in registers it in its class
+// table when the library is loaded (CoRegisterClassObject, in-process), as the
+// system's XML library is always installed on Windows; CoCreateInstance finds it there.
+#pragma once
+
+#include "platform/com/Unknown.h"
+
+class CDOMDocumentFactory : public IClassFactory {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override;
+    HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
+
+private:
+    virtual ~CDOMDocumentFactory() = default;
+
+    LONG m_references = 1;
+};

@@ -1,0 +1,26 @@
+// The reason the last load refused its text. Error codes: 0 after a successful load,
+// E_FAIL for every refusal (the reason text tells them apart).
+#pragma once
+
+#include "platform/msxml/MsXml.h"
+#include "platform/msxml/XmlTree.h"
+
+class CDOMParseError : public IXMLDOMParseError {
+public:
+    explicit CDOMParseError(XmlParseFailure failure);
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    HRESULT STDMETHODCALLTYPE get_errorCode(LONG* errorCode) override;
+    HRESULT STDMETHODCALLTYPE get_reason(BSTR* reason) override;
+    HRESULT STDMETHODCALLTYPE get_line(LONG* lineNumber) override;
+    HRESULT STDMETHODCALLTYPE get_linepos(LONG* linePosition) override;
+
+private:
+    virtual ~CDOMParseError() = default;
+
+    LONG m_references = 1;
+    XmlParseFailure m_failure;
+};
