@@ -2,7 +2,7 @@
 
 #include "platform/base/FaultInjector.h"
 #include "platform/base/Win32Error.h"
-#include "platform/user/GlobalMemory.h"
+#include "platform/kernel/GlobalMemory.h"
 #include "platform/user/WinUser.h"
 
 CClipboard& CClipboard::Instance() {

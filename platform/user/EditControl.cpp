@@ -7,7 +7,7 @@
 
 #include "platform/base/TextCodec.h"
 #include "platform/user/Controls.h"
-#include "platform/user/GlobalMemory.h"
+#include "platform/kernel/GlobalMemory.h"
 #include "platform/user/KeyboardState.h"
 #include "platform/user/Window.h"
 #include "platform/user/WindowTable.h"

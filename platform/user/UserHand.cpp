@@ -5,7 +5,7 @@
 #include "platform/kernel/Clock.h"
 #include "platform/user/CommCtrl.h"
 #include "platform/user/Controls.h"
-#include "platform/user/GlobalMemory.h"
+#include "platform/kernel/GlobalMemory.h"
 #include "platform/user/KeyboardState.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/TimerTable.h"

@@ -1,4 +1,4 @@
-#include "platform/user/GlobalMemory.h"
+#include "platform/kernel/GlobalMemory.h"
 
 #include <map>
 #include <memory>
