@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "platform/base/WinTypes.h"
 
@@ -19,10 +20,10 @@ public:
     void ClearAll();
 
     // Called by the operation itself: true (with the result to return) when this call fails.
-    bool ShouldFail(const std::string& operation, LONG* result);
+    bool ShouldFail(std::string_view operation, LONG* result);
 
     // How often the operation was asked since the last ClearAll.
-    int Calls(const std::string& operation) const;
+    int Calls(std::string_view operation) const;
 
 private:
     struct Fault {
@@ -30,6 +31,8 @@ private:
         int skip = 0;
         int count = 0;
     };
-    std::map<std::string, Fault> m_faults;
-    std::map<std::string, int> m_calls;
+    // Transparent comparison: asking costs no string allocation, since every stand-in
+    // call asks.
+    std::map<std::string, Fault, std::less<>> m_faults;
+    std::map<std::string, int, std::less<>> m_calls;
 };
