@@ -140,6 +140,8 @@ HRESULT CHostParent::SetProfileDirty(IPVPanel3* panel) {
         if (!panel)
             return E_INVALIDARG;
         m_profileDirty = true;
+        if (m_dirtyListener)
+            m_dirtyListener();
         return S_OK;
     });
 }

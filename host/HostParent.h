@@ -6,6 +6,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,6 +66,8 @@ public:
     const std::vector<CShownError>& ShownErrors() const { return m_shownErrors; }
     bool ProfileDirty() const { return m_profileDirty; }
     void ClearProfileDirty() { m_profileDirty = false; }
+    // Called after a page marked the profile dirty (the properties dialog enables Apply).
+    void SetDirtyListener(std::function<void()> listener) { m_dirtyListener = std::move(listener); }
     int FocusRequests() const { return m_focusRequests; }
     int RebuildRequests() const { return m_rebuildRequests; }
     int Notifications() const { return m_notifications; }
@@ -77,6 +80,7 @@ private:
     std::vector<CMessageDlgCall> m_messageDlgs;
     std::vector<CShownError> m_shownErrors;
     bool m_profileDirty = false;
+    std::function<void()> m_dirtyListener;
     int m_focusRequests = 0;
     int m_rebuildRequests = 0;
     int m_notifications = 0;

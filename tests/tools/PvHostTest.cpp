@@ -217,4 +217,145 @@ TEST_F(PvHostTest, DefaultRunRegistersListsAndSavesTheProject) {
         << badProfile.out;
 }
 
+// The properties dialog from the command line, on the test page module
+// (PVZQHostTestPages.dll: two pages, each with an edit 1001 bound to a REAL member, a
+// combo box 1002, a button 1003 that works online only).
+class PvHostOpenTest : public PvHostTest {
+protected:
+    void SetUp() override {
+        PvHostTest::SetUp();
+        pages = std::string(std::getenv("PV_BIN_DIR")) + "/PVZQHostTestPages.dll";
+        const CRunResult registered =
+            Pvhost("register --registry '" + registry + "' --profile '" + pages + "'");
+        ASSERT_EQ(0, registered.exitCode) << registered.out;
+    }
+
+    CRunResult Open(const std::string& script, const std::string& more = "") {
+        { std::ofstream(Path("script.txt")) << script; }
+        return Pvhost("open --registry '" + registry + "' --profile '" + pages + "' --script '" +
+                      Path("script.txt") + "' " + more + " </dev/null");
+    }
+
+    std::string pages;
+};
+
+TEST_F(PvHostOpenTest, UsageErrorsNameTheBadInputAndRunNothing) {
+    struct Case {
+        std::string script;
+        std::string arguments;
+        const char* output;
+    } cases[] = {
+        {"", "--help", "usage: pvhost open"},
+        {"page 1\n\n# a comment\njump 3\n", "", "script.txt: line 4: unknown command 'jump'"},
+        {"type abc hello\n", "", "line 1: 'abc' is no control id"},
+        {"pick 1002\n", "", "line 1: pick needs a number"},
+        {"wait soon\n", "", "line 1: wait needs a number, not 'soon'"},
+        {"apply now\n", "", "line 1: apply takes nothing more, not 'now'"},
+        {"key ctrl+banana\n", "", "line 1: unknown key 'ctrl+banana'"},
+        {"png\n", "", "line 1: png needs a file name"},
+        {"ok\n", "--locale english", "--locale 'english' is no locale id"},
+        {"ok\n", "--dump xml", "--dump 'xml': say text or json"},
+        {"ok\n", "--page Ninth", "--page: there is no page 'Ninth'"},
+    };
+    for (const Case& c : cases) {
+        const CRunResult run = Open(c.script, c.arguments + " --save '" + Path("saved.json") + "'");
+        EXPECT_EQ(c.arguments == "--help" ? 0 : 2, run.exitCode) << c.script << c.arguments << "\n"
+                                                                 << run.out;
+        EXPECT_TRUE(Contains(run.out, c.output)) << c.script << c.arguments << "\n" << run.out;
+        EXPECT_FALSE(std::filesystem::exists(Path("saved.json"))) << c.script << c.arguments;
+    }
+    const CRunResult missing = Pvhost("open --script '" + Path("none.txt") + "'");
+    EXPECT_EQ(2, missing.exitCode);
+    EXPECT_TRUE(Contains(missing.out, Path("none.txt") + ": the script cannot be read")) << missing.out;
+}
+
+TEST_F(PvHostOpenTest, AScriptEditsAppliesDrawsAndClosesWithOk) {
+    const std::string script = "# change the cut-on value and the mode\n"
+                               "type 1001 12.5\n"
+                               "pick 1002 1\n"
+                               "page chosttestpageb\n"
+                               "online\n"
+                               "click 1003\n"
+                               "wait 500\n"
+                               "png " +
+                               Path("during.png") +
+                               "\n"
+                               "ok\n";
+    const CRunResult run =
+        Open(script, "--save '" + Path("saved.json") + "' --png '" + Path("end.png") + "'");
+    ASSERT_EQ(0, run.exitCode) << run.out;
+    EXPECT_TRUE(Contains(run.out, "created page 'Second Test Page'")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "went online")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "closed with OK")) << run.out;
+    EXPECT_TRUE(std::filesystem::file_size(Path("during.png")) > 1000);
+    EXPECT_TRUE(std::filesystem::file_size(Path("end.png")) > 1000) << "--png is taken before ok closes";
+    CHostProject saved;
+    std::string error;
+    ASSERT_TRUE(saved.LoadFile(Path("saved.json"), &error)) << error;
+    EXPECT_FLOAT_EQ(12.5f, std::get<float>(saved.ConfigTag().Find(L"LowFlowCutOffLowFlowCutOnVal")->Value()));
+    EXPECT_EQ(1LL, std::get<LONGLONG>(saved.ConfigTag().Find(L"ProcessFlowOverride")->Value()));
+    EXPECT_EQ(1, saved.Controller().mode) << "the controller went online";
+}
+
+TEST_F(PvHostOpenTest, FailuresWhileActingNameTheLineAndSaveNothing) {
+    struct Case {
+        std::string script;
+        const char* output;
+    } cases[] = {
+        {"page 1\nclick 4242\nok\n", "script.txt: line 2: there is no control 4242 on the page shown"},
+        {"type 1001 abc\npage 2\nok\n", "line 2: page: page 'First Test Page' refused to be left"},
+        {"click 1003\n", "line 1: control 1003 is disabled"},
+        {"pick 1002 5\n", "line 1: combo box 1002 has 2 items; there is no item 5"},
+        {"cancel\napply\n", "line 2: apply: the properties dialog is closed"},
+    };
+    for (const Case& c : cases) {
+        const CRunResult run = Open(c.script, "--save '" + Path("saved.json") + "'");
+        EXPECT_EQ(1, run.exitCode) << c.script << "\n" << run.out;
+        EXPECT_TRUE(Contains(run.out, c.output)) << c.script << "\n" << run.out;
+        EXPECT_FALSE(std::filesystem::exists(Path("saved.json"))) << c.script;
+    }
+}
+
+TEST_F(PvHostOpenTest, WithoutAScriptTheDialogIsDumpedAndCancelled) {
+    const CRunResult run = Pvhost("open --registry '" + registry + "' --profile '" + pages +
+                                  "' --online --page 2 --dump text </dev/null");
+    ASSERT_EQ(0, run.exitCode) << run.out;
+    EXPECT_TRUE(Contains(run.out, "opening the properties of embedded project (online, locale 1033)"))
+        << run.out;
+    EXPECT_TRUE(Contains(run.out, "PVHostPropertiesDialog \"Module Properties: Local:1:C\"")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "SysTabControl32 #12320")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "selection=1")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "closed with Cancel")) << run.out;
+}
+
+TEST_F(PvHostOpenTest, DemoVisitsEveryPageAndLeavesItsFiles) {
+    struct Case {
+        std::string profile;
+        std::vector<std::string> files;
+        const char* output;
+    } cases[] = {
+        {"", {"project.json", "properties.png"}, "no page classes of PVZQTavrin100.dll are registered yet"},
+        {pages,
+         {"project.json", "properties.png", "page-01-first-test-page.png", "page-02-second-test-page.png"},
+         "visited page 2 'Second Test Page'"},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(Path("demo"));
+        const std::string profile = c.profile.empty() ? "" : " --profile '" + c.profile + "'";
+        const CRunResult run =
+            Pvhost("demo --out '" + Path("demo") + "' --registry '" + registry + "'" + profile);
+        ASSERT_EQ(0, run.exitCode) << run.out;
+        EXPECT_TRUE(Contains(run.out, c.output)) << run.out;
+        EXPECT_TRUE(Contains(run.out, "saved the project to " + Path("demo") + "/project.json")) << run.out;
+        for (const std::string& file : c.files)
+            EXPECT_TRUE(std::filesystem::exists(Path("demo/" + file))) << file << "\n" << run.out;
+        CHostProject saved;
+        std::string error;
+        EXPECT_TRUE(saved.LoadFile(Path("demo/project.json"), &error)) << error;
+    }
+    const CRunResult help = Pvhost("demo --help");
+    EXPECT_EQ(0, help.exitCode);
+    EXPECT_TRUE(Contains(help.out, "usage: pvhost demo [--out DIR]")) << help.out;
+}
+
 } // namespace

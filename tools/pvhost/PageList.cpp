@@ -1,5 +1,6 @@
 #include "tools/pvhost/PageList.h"
 
+#include <algorithm>
 #include <cwctype>
 
 #include "platform/base/TextCodec.h"
@@ -23,8 +24,6 @@ const KnownPage kPages[] = {{L"CPVPageTavrinCOMM", 9014},    {L"CPVPageTavrinCOM
                             {L"CPVPageTavrinSYSTEM2", 9108}, {L"CPVPageTavrinSYSTEM22", 9114},
                             {L"CPVPageTavrinSYSUNIT", 9079}, {L"CPVPageTavrinTotalizerConfig", 9012},
                             {L"CPVPageTavrinVER", 9110},     {L"CPVPageTavrinVERSTATIC", 9112}};
-
-constexpr wchar_t kProfileFile[] = L"pvzqtavrin100.dll";
 
 std::wstring Lower(std::wstring text) {
     for (wchar_t& c : text)
@@ -108,7 +107,8 @@ std::wstring CPageList::DialogCaption(const unsigned char* data, size_t size) {
     return reader.ok ? caption : L"";
 }
 
-std::vector<CPageEntry> CPageList::Read(const std::string& resourceLibrary) {
+std::vector<CPageEntry> CPageList::Read(const std::string& resourceLibrary, const std::wstring& serverFile) {
+    const std::wstring wantedFile = Lower(serverFile);
     std::vector<CPageEntry> pages;
     HKEY classes = nullptr;
     if (RegOpenKeyExW(HKEY_CLASSES_ROOT, L"CLSID", 0, KEY_READ, &classes) != ERROR_SUCCESS)
@@ -123,9 +123,11 @@ std::vector<CPageEntry> CPageList::Read(const std::string& resourceLibrary) {
             break;
         const std::wstring server = DefaultValue(classes, (std::wstring(name) + L"\\InProcServer32").c_str());
         const std::wstring lowerServer = Lower(server);
-        const size_t fileLength = std::char_traits<wchar_t>::length(kProfileFile);
+        const size_t fileLength = wantedFile.size();
         if (lowerServer.size() < fileLength ||
-            lowerServer.compare(lowerServer.size() - fileLength, fileLength, kProfileFile) != 0)
+            lowerServer.compare(lowerServer.size() - fileLength, fileLength, wantedFile) != 0 ||
+            (lowerServer.size() > fileLength && lowerServer[lowerServer.size() - fileLength - 1] != L'\\' &&
+             lowerServer[lowerServer.size() - fileLength - 1] != L'/'))
             continue;
         CPageEntry entry;
         entry.clsid = name;
@@ -151,5 +153,13 @@ std::vector<CPageEntry> CPageList::Read(const std::string& resourceLibrary) {
     if (resources)
         FreeLibrary(resources);
     RegCloseKey(classes);
+    const auto rank = [](const CPageEntry& page) {
+        for (size_t i = 0; i < std::size(kPages); ++i)
+            if (page.className == kPages[i].className)
+                return i;
+        return std::size(kPages);
+    };
+    std::stable_sort(pages.begin(), pages.end(),
+                     [&](const CPageEntry& a, const CPageEntry& b) { return rank(a) < rank(b); });
     return pages;
 }

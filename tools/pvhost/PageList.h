@@ -17,9 +17,12 @@ struct CPageEntry {
 
 class CPageList {
 public:
-    // Reads the class keys; `resourceLibrary` is the Linux path of the English
-    // resource library (empty: no titles).
-    static std::vector<CPageEntry> Read(const std::string& resourceLibrary);
+    // Reads the class keys whose server's file name is `serverFile` (any case);
+    // `resourceLibrary` is the Linux path of the English resource library (empty: no
+    // titles). The profile's pages come in the order of its page catalogue (the order
+    // of the table in PageList.cpp), other classes after them in registry order.
+    static std::vector<CPageEntry> Read(const std::string& resourceLibrary,
+                                        const std::wstring& serverFile = L"PVZQTavrin100.dll");
     static int TemplateIdOf(const std::wstring& className);
     // The caption of a DLGTEMPLATE or DLGTEMPLATEEX block; empty when it has none.
     static std::wstring DialogCaption(const unsigned char* data, size_t size);

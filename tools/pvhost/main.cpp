@@ -4,19 +4,36 @@
 // the embedded project.
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
 #include <set>
+#include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
+#include "host/HostContext.h"
 #include "host/HostProject.h"
+#include "host/HostServers.h"
+#include "host/PropertiesDialog.h"
+#include "host/WindowPicture.h"
+#include "platform/base/Guid.h"
 #include "platform/base/HResult.h"
 #include "platform/base/TextCodec.h"
 #include "platform/base/Win32Error.h"
+#include "platform/kernel/Clock.h"
 #include "platform/kernel/DosPath.h"
 #include "platform/registry/Registry.h"
+#include "platform/user/UserHand.h"
+#include "platform/user/WinUser.h"
+#include "platform/user/WindowDump.h"
 #include "tools/pvhost/CommandLine.h"
 #include "tools/pvhost/PageList.h"
 #include "tools/pvhost/ProfileRegistration.h"
+#include "tools/pvhost/ScriptRunner.h"
 
 namespace {
 
@@ -24,18 +41,21 @@ constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-const char kUsage[] = "usage: pvhost [COMMAND] [OPTIONS]\n"
-                      "\n"
-                      "commands:\n"
-                      "  run         (default) register the profile, list its pages, load the embedded\n"
-                      "              project and save it into the output folder\n"
-                      "  register    load the profile and call DllRegisterServer\n"
-                      "  unregister  load the profile and call DllUnregisterServer\n"
-                      "  pages       list the page classes registered for the profile\n"
-                      "  project     load and check a project, print a summary, optionally write it\n"
-                      "\n"
-                      "'pvhost COMMAND --help' tells a command's options.\n"
-                      "exit codes: 0 success, 1 the work failed, 2 bad usage\n";
+const char kUsage[] =
+    "usage: pvhost [COMMAND] [OPTIONS]\n"
+    "\n"
+    "commands:\n"
+    "  run         (default) register the profile, list its pages, load the embedded\n"
+    "              project and save it into the output folder\n"
+    "  register    load the profile and call DllRegisterServer\n"
+    "  unregister  load the profile and call DllUnregisterServer\n"
+    "  pages       list the page classes registered for the profile\n"
+    "  project     load and check a project, print a summary, optionally write it\n"
+    "  open        open the module's properties on a project; act from a script or a prompt\n"
+    "  demo        register the profile, visit every page, draw each, apply, save\n"
+    "\n"
+    "'pvhost COMMAND --help' tells a command's options.\n"
+    "exit codes: 0 success, 1 the work failed, 2 bad usage\n";
 
 const char kRunUsage[] = "usage: pvhost [run] [--output DIR] [--profile PATH] [--registry FILE]\n"
                          "  --output    folder for the saved project (default: pvhost-output)\n"
@@ -53,6 +73,35 @@ const char kPagesUsage[] =
 const char kProjectUsage[] = "usage: pvhost project [--project FILE] [--out FILE]\n"
                              "  --project   the project to load (default: the embedded project)\n"
                              "  --out       write the checked project to FILE\n";
+
+const char kOpenUsage[] =
+    "usage: pvhost open [--project FILE] [--online] [--locale LCID] [--page NAME] [--script FILE]\n"
+    "                   [--png FILE] [--dump text|json] [--save FILE] [--profile PATH] [--registry FILE]\n"
+    "  opens the module's properties dialog with the profile's registered pages\n"
+    "  --project   the project to open (default: the embedded project)\n"
+    "  --online    the controller is online from the start\n"
+    "  --locale    the host's language, a decimal locale id (default: the project's)\n"
+    "  --page      the page shown first: its title, class name or number (1 = first)\n"
+    "  --script    a file of commands, one a line; without it, a prompt when stdin is a terminal:\n"
+    "              page NAME | type ID TEXT | paste ID TEXT | pick ID INDEX | click ID | key NAME |\n"
+    "              wait MS | apply | ok | cancel | online | offline | refresh | help | png FILE |\n"
+    "              dump [json]\n"
+    "  --png       draw the whole dialog into FILE when the script is done (or just before it\n"
+    "              closes the dialog)\n"
+    "  --dump      print the dialog's window tree then, as text or JSON\n"
+    "  --save      where Apply and OK write the project (default: the --project file; the\n"
+    "              embedded project is written nowhere unless this is given)\n"
+    "  --profile   the profile module whose pages are shown (default: PVZQTavrin100.dll beside pvhost)\n"
+    "  --registry  the stand-in registry file (default: registry.txt beside drive C:)\n"
+    "  the dialog is closed with Cancel at the end unless the script closed it\n";
+const char kDemoUsage[] =
+    "usage: pvhost demo [--out DIR] [--profile PATH] [--registry FILE]\n"
+    "  registers the profile, opens its properties on the embedded project, visits every\n"
+    "  page, draws each page and the whole dialog as PNG pictures, applies, and saves the\n"
+    "  project as project.json\n"
+    "  --out       the folder for the pictures and the project (default: pvhost-output)\n"
+    "  --profile   the profile module (default: PVZQTavrin100.dll beside pvhost)\n"
+    "  --registry  the stand-in registry file (default: registry.txt beside drive C:)\n";
 
 std::string DefaultRegistryFile() {
     return std::filesystem::path(CDosPath::DriveC()).parent_path().string() + "/registry.txt";
@@ -195,6 +244,275 @@ int DefaultRun(const CCommandLine& line) {
     return kExitSuccess;
 }
 
+// The pages of the properties dialog: the registered classes whose server is the profile.
+std::vector<CPropertyPageInfo> PagesOf(const std::string& profile) {
+    const std::wstring file = CTextCodec::FromUtf8(std::filesystem::path(profile).filename().string());
+    std::vector<CPropertyPageInfo> pages;
+    for (const CPageEntry& entry : CPageList::Read(ResourceLibraryOf(profile), file)) {
+        CPropertyPageInfo info;
+        if (FAILED(CLSIDFromString(entry.clsid.c_str(), &info.clsid)))
+            continue;
+        info.className = entry.className;
+        info.title = entry.title;
+        pages.push_back(info);
+    }
+    return pages;
+}
+
+std::wstring Caption(CHostProject& project) {
+    return L"Module Properties: " +
+           (project.HasConfigTag() ? project.ConfigTag().Name() : std::wstring(L"module"));
+}
+
+bool WriteText(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+    if (!text.empty() && text.back() != '\n')
+        std::fputc('\n', stdout);
+    return true;
+}
+
+// The host's side of an open properties dialog: the project, the host's servers and
+// the dialog, for open and demo.
+struct CSession {
+    std::shared_ptr<CHostContext> context = CHostContext::Create();
+    std::unique_ptr<CHostServers> servers;
+    std::unique_ptr<CPropertiesDialog> dialog;
+
+    bool Start() {
+        // Scripted runs are repeatable: timers fire when the script lets time pass.
+        CClock::Instance().SetVirtual(true);
+        servers = std::make_unique<CHostServers>(context);
+        if (const HRESULT hr = servers->Register(); FAILED(hr)) {
+            std::fprintf(stderr, "pvhost: the host's servers cannot be registered (0x%08X)\n",
+                         static_cast<unsigned>(hr));
+            return false;
+        }
+        dialog = std::make_unique<CPropertiesDialog>(context);
+        dialog->SetReporter([](const std::string& line) { std::printf("  %s\n", line.c_str()); });
+        return true;
+    }
+    ~CSession() {
+        dialog.reset();
+        servers.reset();
+    }
+};
+
+bool ReadFile(const std::string& path, std::string* text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream content;
+    content << in.rdbuf();
+    *text = content.str();
+    return true;
+}
+
+int Open(const CCommandLine& line) {
+    LCID locale = 0;
+    if (line.Has("--locale")) {
+        const std::string text = line.Value("--locale");
+        char* end = nullptr;
+        const unsigned long value = std::strtoul(text.c_str(), &end, 10);
+        if (text.empty() || *end != '\0' || value == 0 || value > 0xFFFF) {
+            std::fprintf(stderr,
+                         "pvhost open: --locale '%s' is no locale id (a decimal number such as 1033)\n%s",
+                         text.c_str(), kOpenUsage);
+            return kExitUsage;
+        }
+        locale = static_cast<LCID>(value);
+    }
+    const std::string dump = line.Value("--dump");
+    if (line.Has("--dump") && dump != "text" && dump != "json") {
+        std::fprintf(stderr, "pvhost open: --dump '%s': say text or json\n%s", dump.c_str(), kOpenUsage);
+        return kExitUsage;
+    }
+    std::vector<CScriptCommand> commands;
+    const bool scripted = line.Has("--script");
+    if (scripted) {
+        const std::string file = line.Value("--script");
+        std::string script, error;
+        if (!ReadFile(file, &script)) {
+            std::fprintf(stderr, "pvhost open: %s: the script cannot be read\n", file.c_str());
+            return kExitUsage;
+        }
+        if (!CScriptRunner::ParseAll(script, &commands, &error)) {
+            std::fprintf(stderr, "pvhost open: %s: %s\n", file.c_str(), error.c_str());
+            return kExitUsage;
+        }
+    }
+    if (!UseRegistry(line))
+        return kExitFailure;
+    CSession session;
+    std::string source;
+    if (!LoadProject(line, &session.context->Project(), &source))
+        return kExitFailure;
+    CControllerState& controller = session.context->Project().Controller();
+    if (line.Has("--online"))
+        controller.mode = CPropertiesDialog::kOnlineMode;
+    if (locale)
+        controller.locale = locale;
+    if (!session.Start())
+        return kExitFailure;
+    const std::string profile = line.Value("--profile", CProfileRegistration::DefaultProfilePath());
+    session.dialog->SetSavePath(line.Value("--save", line.Value("--project")));
+    const std::vector<CPropertyPageInfo> pages = PagesOf(profile);
+    std::printf("opening the properties of %s (%s, %s)\n", source.c_str(),
+                CControllerState::IsOnlineMode(controller.mode) ? "online" : "offline",
+                ("locale " + std::to_string(controller.locale)).c_str());
+    if (pages.empty())
+        std::printf("  no page classes of %s are registered; the dialog is empty\n",
+                    std::filesystem::path(profile).filename().string().c_str());
+    CPropertiesDialog& dialog = *session.dialog;
+    if (FAILED(dialog.Open(pages, Caption(session.context->Project()))))
+        return kExitFailure;
+    CScriptRunner runner(dialog, WriteText);
+    bool finished = false;
+    const auto finish = [&] {
+        if (finished)
+            return true;
+        finished = true;
+        bool ok = true;
+        if (line.Has("--png")) {
+            std::string error;
+            if (CWindowPicture::WritePng(dialog.Window(), line.Value("--png"), &error)) {
+                std::printf("drew the dialog into %s\n", line.Value("--png").c_str());
+            } else {
+                std::fprintf(stderr, "pvhost open: --png: %s\n", error.c_str());
+                ok = false;
+            }
+        }
+        if (dump == "json")
+            WriteText(CWindowDump::Json(dialog.Window()).dump(2));
+        else if (dump == "text")
+            WriteText(CWindowDump::Text(dialog.Window()));
+        return ok;
+    };
+    bool pictureOk = true;
+    runner.SetBeforeClose([&] { pictureOk = finish() && pictureOk; });
+    if (line.Has("--page")) {
+        CScriptCommand page;
+        page.verb = "page";
+        page.text = line.Value("--page");
+        std::string error;
+        if (!runner.Run(page, &error)) {
+            std::fprintf(stderr, "pvhost open: --page: %s\n", error.substr(error.find(": ") + 2).c_str());
+            return kExitUsage;
+        }
+    }
+    int result = kExitSuccess;
+    if (scripted) {
+        for (const CScriptCommand& command : commands) {
+            std::string error;
+            if (!runner.Run(command, &error)) {
+                std::fprintf(stderr, "pvhost open: %s: %s\n", line.Value("--script").c_str(), error.c_str());
+                result = kExitFailure;
+                break;
+            }
+        }
+    } else if (isatty(STDIN_FILENO)) {
+        std::printf(
+            "commands: page NAME, type ID TEXT, paste ID TEXT, pick ID INDEX, click ID, key NAME,\n"
+            "wait MS, apply, ok, cancel, online, offline, refresh, help, png FILE, dump [json], quit\n");
+        std::string text;
+        for (int number = 1; dialog.IsOpen(); ++number) {
+            std::printf("pvhost> ");
+            std::fflush(stdout);
+            if (!std::getline(std::cin, text) || text == "quit" || text == "exit")
+                break;
+            CScriptCommand command;
+            std::string error;
+            if (!CScriptRunner::Parse(text, number, &command, &error) || !runner.Run(command, &error))
+                std::fprintf(stderr, "%s\n", error.c_str());
+        }
+    }
+    if (dialog.IsOpen()) {
+        pictureOk = finish() && pictureOk;
+        dialog.Cancel();
+    }
+    if (result == kExitSuccess && !pictureOk)
+        result = kExitFailure;
+    return result;
+}
+
+std::string Slug(const std::wstring& title) {
+    std::string slug;
+    for (char c : CTextCodec::ToUtf8(title)) {
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            slug += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        else if (!slug.empty() && slug.back() != '-')
+            slug += '-';
+    }
+    while (!slug.empty() && slug.back() == '-')
+        slug.pop_back();
+    return slug.empty() ? "page" : slug;
+}
+
+int Demo(const CCommandLine& line) {
+    const std::string output = line.Value("--out", "pvhost-output");
+    std::error_code failure;
+    std::filesystem::create_directories(output, failure);
+    if (failure) {
+        std::fprintf(stderr, "pvhost: %s: the output folder cannot be made (%s)\n", output.c_str(),
+                     failure.message().c_str());
+        return kExitFailure;
+    }
+    if (int result = Register(line, false); result != kExitSuccess)
+        return result;
+    CSession session;
+    std::string error;
+    if (!session.context->Project().LoadDefault(&error)) {
+        std::fprintf(stderr, "pvhost: %s\n", error.c_str());
+        return kExitFailure;
+    }
+    if (!session.Start())
+        return kExitFailure;
+    const std::string profile = line.Value("--profile", CProfileRegistration::DefaultProfilePath());
+    const std::vector<CPropertyPageInfo> pages = PagesOf(profile);
+    CPropertiesDialog& dialog = *session.dialog;
+    const std::string saved = output + "/project.json";
+    dialog.SetSavePath(saved);
+    std::printf("opening the properties of the embedded project\n");
+    if (pages.empty())
+        std::printf("  no page classes of %s are registered yet; the dialog is empty\n",
+                    std::filesystem::path(profile).filename().string().c_str());
+    if (FAILED(dialog.Open(pages, Caption(session.context->Project()))))
+        return kExitFailure;
+    int result = kExitSuccess;
+    for (size_t i = 0; i < pages.size(); ++i) {
+        CUserHand::Instance().ClickTab(dialog.Item(CPropertiesDialog::kTabId), static_cast<int>(i));
+        const CPropertyPageInfo& info = dialog.PageInfo(i);
+        const std::string name = CTextCodec::ToUtf8(info.title.empty() ? info.className : info.title);
+        HWND window = dialog.PageWindow(i);
+        if (dialog.CurrentPage() != static_cast<int>(i) || !window) {
+            std::printf("page %zu '%s' could not be shown\n", i + 1, name.c_str());
+            result = kExitFailure;
+            continue;
+        }
+        char number[24];
+        std::snprintf(number, sizeof number, "%02zu", i + 1);
+        const std::string picture = output + "/page-" + number + "-" +
+                                    Slug(info.title.empty() ? info.className : info.title) + ".png";
+        if (!CWindowPicture::WritePng(window, picture, &error)) {
+            std::fprintf(stderr, "pvhost: %s\n", error.c_str());
+            result = kExitFailure;
+            continue;
+        }
+        std::printf("visited page %zu '%s'; drew it into %s\n", i + 1, name.c_str(), picture.c_str());
+    }
+    const std::string whole = output + "/properties.png";
+    if (!CWindowPicture::WritePng(dialog.Window(), whole, &error)) {
+        std::fprintf(stderr, "pvhost: %s\n", error.c_str());
+        return kExitFailure;
+    }
+    std::printf("drew the whole dialog into %s\n", whole.c_str());
+    if (FAILED(dialog.Ok())) {
+        std::fprintf(stderr, "pvhost: %s\n", dialog.LastError().c_str());
+        return kExitFailure;
+    }
+    std::printf("saved the project to %s\n", saved.c_str());
+    return result;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -213,6 +531,7 @@ int main(int argc, char** argv) {
         const char* name;
         const char* usage;
         std::set<std::string> options;
+        std::set<std::string> flags = {};
     };
     const Command commands[] = {
         {"run", kRunUsage, {"--output", "--profile", "--registry"}},
@@ -220,6 +539,12 @@ int main(int argc, char** argv) {
         {"unregister", kRegisterUsage, {"--profile", "--registry"}},
         {"pages", kPagesUsage, {"--profile", "--registry"}},
         {"project", kProjectUsage, {"--project", "--out"}},
+        {"open",
+         kOpenUsage,
+         {"--project", "--locale", "--page", "--script", "--png", "--dump", "--save", "--profile",
+          "--registry"},
+         {"--online"}},
+        {"demo", kDemoUsage, {"--out", "--profile", "--registry"}},
     };
     const Command* chosen = nullptr;
     for (const Command& candidate : commands)
@@ -231,7 +556,7 @@ int main(int argc, char** argv) {
     }
     CCommandLine line;
     std::string error;
-    if (!line.Parse(arguments, chosen->options, {}, &error)) {
+    if (!line.Parse(arguments, chosen->options, chosen->flags, &error)) {
         std::fprintf(stderr, "pvhost %s: %s\n%s", chosen->name, error.c_str(), chosen->usage);
         return kExitUsage;
     }
@@ -245,5 +570,9 @@ int main(int argc, char** argv) {
         return Pages(line);
     if (command == "project")
         return Project(line);
+    if (command == "open")
+        return Open(line);
+    if (command == "demo")
+        return Demo(line);
     return DefaultRun(line);
 }

@@ -1,0 +1,54 @@
+// pvhost's script language: one command per line, acted out on the open properties
+// dialog through the user's hand. Blank lines and lines starting with '#' are skipped.
+//   page NAME        shows the page by its tab title, class name or number (1 = first)
+//   type ID TEXT     focuses control ID of the current page, selects its text, types TEXT
+//   paste ID TEXT    focuses control ID, selects its text, pastes TEXT
+//   pick ID INDEX    picks item INDEX (0 = first) of combo box ID with the mouse
+//   click ID         clicks control ID (the page's first, then the dialog's own)
+//   key NAME         presses a key on the focused window: enter, tab, escape, backspace,
+//                    delete, home, end, left, right, up, down, space, f4, a letter or a
+//                    digit, with ctrl+, shift+ or alt+ before it
+//   wait MS          lets MS milliseconds of the (virtual) clock pass
+//   apply, ok, cancel, online, offline, refresh, help   the dialog's buttons
+//   png FILE         draws the whole dialog into FILE
+//   dump [json]      prints the dialog's window tree (text, or JSON)
+// Every error names the line it comes from.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/PropertiesDialog.h"
+
+struct CScriptCommand {
+    int line = 0;
+    std::string verb;
+    int id = 0;
+    long long number = 0;
+    std::string text;
+};
+
+class CScriptRunner {
+public:
+    CScriptRunner(CPropertiesDialog& dialog, std::function<void(const std::string&)> output);
+
+    // Reads one line; a blank or comment line gives the verb "". False with the error.
+    static bool Parse(const std::string& text, int line, CScriptCommand* command, std::string* error);
+    // Reads a whole script; stops at the first bad line.
+    static bool ParseAll(const std::string& script, std::vector<CScriptCommand>* commands,
+                         std::string* error);
+    // Runs before the dialog is closed by ok or cancel (pvhost draws its --png then).
+    void SetBeforeClose(std::function<void()> hook) { m_beforeClose = std::move(hook); }
+    // False with an error naming the line when the command could not be done.
+    bool Run(const CScriptCommand& command, std::string* error);
+
+private:
+    HWND FindControl(int id) const;
+    bool ClickButton(int id, const char* what);
+
+    CPropertiesDialog& m_dialog;
+    std::function<void(const std::string&)> m_output;
+    std::function<void()> m_beforeClose;
+    std::string m_failure;
+};
