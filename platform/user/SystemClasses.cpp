@@ -5,6 +5,7 @@
 #include "platform/user/CommCtrl.h"
 #include "platform/user/Control.h"
 #include "platform/user/Controls.h"
+#include "platform/user/DialogApi.h"
 #include "platform/user/EditControl.h"
 #include "platform/user/StaticControl.h"
 #include "platform/user/TabControl.h"
@@ -13,10 +14,11 @@
 
 namespace {
 
-void Register(CWindowTable& table, const wchar_t* name, WNDPROC proc) {
+void Register(CWindowTable& table, const wchar_t* name, WNDPROC proc, int wndExtra = 0) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = proc;
+    wc.cbWndExtra = wndExtra;
     wc.lpszClassName = name;
     table.RegisterClass(wc, true);
 }
@@ -30,4 +32,5 @@ void RegisterSystemClasses(CWindowTable& table) {
     Register(table, WC_COMBOBOXW, &CControl::WindowProc<CComboBoxControl>);
     Register(table, WC_TABCONTROLW, &CControl::WindowProc<CTabControl>);
     Register(table, TOOLTIPS_CLASSW, &CControl::WindowProc<CToolTipControl>);
+    Register(table, WC_DIALOGW, &DefDlgProcW, DLGWINDOWEXTRA);
 }

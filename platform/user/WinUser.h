@@ -361,3 +361,7 @@ HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
 SHORT GetKeyState(int virtKey);
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 }
+
+// Dialogs and window hooks, declared apart; they build on what is above.
+#include "platform/user/DialogApi.h"
+#include "platform/user/HookApi.h"

@@ -5,6 +5,7 @@
 
 #include "platform/base/Win32Error.h"
 #include "platform/user/Control.h"
+#include "platform/user/HookChain.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/SystemClasses.h"
 #include "platform/user/TimerTable.h"
@@ -166,6 +167,18 @@ HWND CWindowTable::Create(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, 
     cs.lpszClass = className;
     cs.dwExStyle = exStyle;
 
+    // A creation hook sees the window before any message; refused, it goes without one.
+    if (CHookChain::Instance().RefusesCreation(hwnd, &cs)) {
+        if (std::vector<HWND>* siblings = Siblings(hwnd))
+            std::erase(*siblings, hwnd);
+        if (m_focus == hwnd)
+            m_focus = nullptr;
+        m_retiredWindows.push_back(window);
+        m_windows.erase(hwnd);
+        if (m_depth == 0)
+            m_retiredWindows.clear();
+        return nullptr;
+    }
     if (!Send(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
         Free(hwnd);
         return nullptr;
