@@ -15,6 +15,11 @@ public:
     virtual BOOL InitInstance();
     virtual int ExitInstance();
 
+    // Run by the module glue before InitInstance: unless the module has set its own
+    // help file, the help file is the module's path with the extension ".HLP", as the
+    // framework names it.
+    void SetCurrentHandles(HINSTANCE instance);
+
     const wchar_t* m_pszAppName = nullptr;
     // The application's help file, a full path (empty until a module sets it).
     const wchar_t* m_pszHelpFilePath = nullptr;

@@ -1,7 +1,8 @@
 // The framework's per-module glue, linked statically into every module that has an
 // application object. It owns the module's state and the DllMain the loader calls:
-// on attach it records the instance handle and runs the application's InitInstance
-// (a failure refuses the load, as on Windows); on detach ExitInstance.
+// on attach it records the instance handle, names the help file after the module and
+// runs the application's InitInstance (a failure refuses the load, as on Windows); on
+// detach ExitInstance.
 #include "platform/mfc/ModuleState.h"
 #include "platform/mfc/WinApp.h"
 
@@ -34,6 +35,8 @@ extern "C" BOOL DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
         state.m_hCurrentInstanceHandle = instance;
         state.m_hCurrentResourceHandle = instance;
         state.m_pCurrentWinApp = AfxTakeConstructedApp();
+        if (state.m_pCurrentWinApp)
+            state.m_pCurrentWinApp->SetCurrentHandles(instance);
         if (state.m_pCurrentWinApp && !state.m_pCurrentWinApp->InitInstance()) {
             state.m_pCurrentWinApp->ExitInstance();
             return FALSE;
