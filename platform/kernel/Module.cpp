@@ -291,9 +291,29 @@ extern "C" HMODULE LoadLibraryW(LPCWSTR fileName) {
 }
 
 extern "C" HMODULE LoadLibraryExW(LPCWSTR fileName, HANDLE reserved, DWORD flags) {
-    if (reserved || flags != 0)
+    constexpr DWORD kResourceOnly =
+        LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE_EXCLUSIVE;
+    if (reserved || (flags & ~kResourceOnly) != 0)
         return Fail(ERROR_INVALID_PARAMETER);
-    return LoadLibraryW(fileName);
+    if (flags == 0)
+        return LoadLibraryW(fileName);
+    // A resource-only load maps a module without running its code. The stand-in answers
+    // it for modules whose code is already in (the system modules it stands for, and
+    // modules loaded before); mapping a new module's resources alone is not offered.
+    if (!fileName)
+        return Fail(ERROR_INVALID_PARAMETER);
+    Loader& loader = TheLoader();
+    std::lock_guard<std::recursive_mutex> guard(loader.lock);
+    const std::wstring name = WithDefaultExtension(fileName);
+    if (!IsBareName(name))
+        return Fail(ERROR_NOT_SUPPORTED);
+    if (CModule* loaded = loader.FindByFileName(name)) {
+        loaded->AddRef();
+        return loaded->Handle();
+    }
+    if (IsSystemModule(name))
+        return loader.standIn->Handle();
+    return Fail(ERROR_NOT_SUPPORTED);
 }
 
 extern "C" BOOL FreeLibrary(HMODULE handle) {

@@ -10,6 +10,10 @@
 
 constexpr DWORD DLL_PROCESS_DETACH = 0;
 constexpr DWORD DLL_PROCESS_ATTACH = 1;
+// LoadLibraryExW flags of a resource-only load.
+constexpr DWORD LOAD_LIBRARY_AS_DATAFILE = 0x00000002;
+constexpr DWORD LOAD_LIBRARY_AS_IMAGE_RESOURCE = 0x00000020;
+constexpr DWORD LOAD_LIBRARY_AS_DATAFILE_EXCLUSIVE = 0x00000040;
 constexpr DWORD GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT = 0x00000002;
 
 // Windows declares it returning INT_PTR; void(void) is the function type GCC lets a

@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr DWORD LOAD_LIBRARY_AS_DATAFILE = 0x00000002;
-constexpr DWORD LOAD_LIBRARY_AS_DATAFILE_EXCLUSIVE = 0x00000040;
-constexpr DWORD LOAD_LIBRARY_AS_IMAGE_RESOURCE = 0x00000020;
 // The common controls' property-sheet template.
 constexpr WORD kPropertySheetTemplate = 1006;
 

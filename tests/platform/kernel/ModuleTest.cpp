@@ -14,6 +14,7 @@
 #include "platform/base/Win32Error.h"
 #include "platform/kernel/DosPath.h"
 #include "platform/kernel/Module.h"
+#include "platform/kernel/Resource.h"
 
 namespace fs = std::filesystem;
 
@@ -404,12 +405,21 @@ TEST_F(ModuleTest, FailuresSayWhy) {
     SetLastError(0);
     EXPECT_EQ(nullptr, LoadLibraryW(nullptr));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
-    // Only plain loads: a data-file load would have to read the file without running it.
-    constexpr DWORD kLoadLibraryAsDatafile = 0x2;
+    // A resource-only load of a module not yet in would have to map it without running
+    // it: not offered, and nothing of the module runs.
     SetLastError(0);
-    EXPECT_EQ(nullptr, LoadLibraryExW(L"PvTestModuleA.dll", nullptr, kLoadLibraryAsDatafile));
+    EXPECT_EQ(nullptr, LoadLibraryExW(L"PvTestModuleA.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_NOT_SUPPORTED), GetLastError());
+    SetLastError(0);
+    EXPECT_EQ(nullptr, LoadLibraryExW(L"PvTestModuleA.dll", nullptr, 0x8 /* altered search path */));
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_PARAMETER), GetLastError());
     EXPECT_TRUE(g_events.empty());
+    // The system modules the stand-in answers for are in already, resources included.
+    HMODULE comctl = LoadLibraryExW(L"COMCTL32.DLL", nullptr,
+                                    LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE_EXCLUSIVE);
+    ASSERT_NE(nullptr, comctl);
+    EXPECT_NE(nullptr, FindResourceW(comctl, MAKEINTRESOURCEW(1006), RT_DIALOG));
+    EXPECT_TRUE(FreeLibrary(comctl));
     HMODULE module = LoadLibraryExW(L"PvTestModuleA.dll", nullptr, 0);
     EXPECT_NE(nullptr, module);
     EXPECT_TRUE(FreeLibrary(module));
