@@ -2,10 +2,11 @@
 
 #include <cwchar>
 
+#include "platform/commdlg/FileDialogRecorder.h"
 #include "platform/kernel/Clock.h"
+#include "platform/kernel/GlobalMemory.h"
 #include "platform/user/CommCtrl.h"
 #include "platform/user/Controls.h"
-#include "platform/kernel/GlobalMemory.h"
 #include "platform/user/KeyboardState.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/TimerTable.h"
@@ -189,6 +190,14 @@ bool CUserHand::Focus(HWND hwnd) {
 
 void CUserHand::AnswerNextMessageBox(int answer) {
     CUserRecorder::Instance().PrepareAnswer(answer);
+}
+
+void CUserHand::AnswerNextFileDialog(const std::wstring& path) {
+    CFileDialogRecorder::Instance().PrepareAnswer(path);
+}
+
+void CUserHand::CancelNextFileDialog() {
+    CFileDialogRecorder::Instance().PrepareCancel();
 }
 
 void CUserHand::AdvanceClock(ULONGLONG milliseconds) {

@@ -42,6 +42,10 @@ public:
     bool ClickTab(HWND tab, int index);
     bool Focus(HWND hwnd);
     void AnswerNextMessageBox(int answer);
+    // The next file dialog gets this DOS path typed into it, or is cancelled; a dialog
+    // that refuses a path takes the next prepared answer.
+    void AnswerNextFileDialog(const std::wstring& path);
+    void CancelNextFileDialog();
     // Lets time pass: due timers fire in order, each at its time, and what they queue
     // is dispatched before the clock goes on.
     void AdvanceClock(ULONGLONG milliseconds);
