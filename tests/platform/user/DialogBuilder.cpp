@@ -37,34 +37,34 @@ void Coordinates(Writer& out, SHORT x, SHORT y, SHORT cx, SHORT cy) {
 
 } // namespace
 
-std::vector<BYTE> BuildTemplate(const DialogSpec& spec, bool extended) {
+std::vector<BYTE> BuildTemplate(const DialogLayout& layout, bool extended) {
     Writer out;
-    const WORD count = static_cast<WORD>(spec.items.size());
+    const WORD count = static_cast<WORD>(layout.items.size());
     if (extended) {
         out.Word(1);
         out.Word(0xFFFF);
         out.Dword(0); // help id
-        out.Dword(spec.exStyle);
-        out.Dword(spec.style);
+        out.Dword(layout.exStyle);
+        out.Dword(layout.style);
     } else {
-        out.Dword(spec.style);
-        out.Dword(spec.exStyle);
+        out.Dword(layout.style);
+        out.Dword(layout.exStyle);
     }
     out.Word(count);
-    Coordinates(out, spec.x, spec.y, spec.cx, spec.cy);
+    Coordinates(out, layout.x, layout.y, layout.cx, layout.cy);
     out.Word(0); // no menu
     out.Word(0); // the dialog class
-    out.Text(spec.title);
-    if (spec.style & DS_SETFONT) {
-        out.Word(spec.points);
+    out.Text(layout.title);
+    if (layout.style & DS_SETFONT) {
+        out.Word(layout.points);
         if (extended) {
             out.Word(400);
             out.Byte(0);
             out.Byte(1);
         }
-        out.Text(spec.face);
+        out.Text(layout.face);
     }
-    for (const ItemSpec& item : spec.items) {
+    for (const ItemLayout& item : layout.items) {
         out.Align4();
         if (extended) {
             out.Dword(0); // help id

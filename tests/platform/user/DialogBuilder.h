@@ -7,7 +7,7 @@
 
 #include "platform/base/WinTypes.h"
 
-struct ItemSpec {
+struct ItemLayout {
     DWORD style = 0;
     SHORT x = 0;
     SHORT y = 0;
@@ -19,7 +19,7 @@ struct ItemSpec {
     std::u16string title;
 };
 
-struct DialogSpec {
+struct DialogLayout {
     DWORD style = 0;
     DWORD exStyle = 0;
     SHORT x = 0;
@@ -29,7 +29,7 @@ struct DialogSpec {
     std::u16string title;
     WORD points = 8; // with DS_SETFONT in the style
     std::u16string face = u"MS Shell Dlg";
-    std::vector<ItemSpec> items;
+    std::vector<ItemLayout> items;
 };
 
-std::vector<BYTE> BuildTemplate(const DialogSpec& spec, bool extended);
+std::vector<BYTE> BuildTemplate(const DialogLayout& layout, bool extended);

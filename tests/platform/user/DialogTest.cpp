@@ -70,9 +70,9 @@ INT_PTR CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-ItemSpec Item(WORD ordinal, DWORD style, int id, SHORT x, SHORT y, SHORT cx, SHORT cy,
+ItemLayout Item(WORD ordinal, DWORD style, int id, SHORT x, SHORT y, SHORT cx, SHORT cy,
               std::u16string title = u"") {
-    ItemSpec item;
+    ItemLayout item;
     item.classOrdinal = ordinal;
     item.style = kControl | style;
     item.id = static_cast<DWORD>(id);
@@ -86,12 +86,12 @@ ItemSpec Item(WORD ordinal, DWORD style, int id, SHORT x, SHORT y, SHORT cx, SHO
 
 // Edit (tab stop), label, Apply (tab stop), a disabled button (tab stop), a combo box
 // (tab stop), OK (default) and Cancel.
-DialogSpec FormSpec(DWORD style) {
-    DialogSpec spec;
-    spec.style = style;
-    spec.cx = 200;
-    spec.cy = 100;
-    spec.items = {
+DialogLayout FormSpec(DWORD style) {
+    DialogLayout layout;
+    layout.style = style;
+    layout.cx = 200;
+    layout.cy = 100;
+    layout.items = {
         Item(kEditClassOrdinal, WS_TABSTOP | WS_BORDER, kEditId, 10, 10, 80, 12),
         Item(kStaticClassOrdinal, 0, kLabelId, 10, 30, 80, 8, u"Label"),
         Item(kButtonClassOrdinal, WS_TABSTOP, kApplyId, 10, 45, 50, 14, u"Apply"),
@@ -100,7 +100,7 @@ DialogSpec FormSpec(DWORD style) {
         Item(kButtonClassOrdinal, WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, 100, 80, 40, 14, u"OK"),
         Item(kButtonClassOrdinal, WS_TABSTOP, IDCANCEL, 150, 80, 40, 14, u"Cancel"),
     };
-    return spec;
+    return layout;
 }
 
 class DialogTest : public UserTest {
@@ -116,8 +116,8 @@ protected:
         g_probe = Probe{};
     }
 
-    HWND Modeless(const DialogSpec& spec, bool extended = false, HWND owner = nullptr) {
-        m_template = BuildTemplate(spec, extended);
+    HWND Modeless(const DialogLayout& layout, bool extended = false, HWND owner = nullptr) {
+        m_template = BuildTemplate(layout, extended);
         return CreateDialogIndirectParamW(nullptr, m_template.data(), owner ? owner : parent, &ProbeProc, 7);
     }
 
@@ -156,16 +156,16 @@ class DialogSizeTest : public DialogTest, public ::testing::WithParamInterface<S
 
 TEST_P(DialogSizeTest, ClientAndControlsFollowTheBaseUnits) {
     const SizeCase& c = GetParam();
-    DialogSpec spec;
-    spec.style = c.style;
-    spec.face = c.face;
-    spec.points = c.points;
-    spec.x = 8;
-    spec.y = 4;
-    spec.cx = 100;
-    spec.cy = 50;
-    spec.items = {Item(kButtonClassOrdinal, WS_TABSTOP, 7, 10, 20, 41, 13, u"Go")};
-    HWND dialog = Modeless(spec, c.extended);
+    DialogLayout layout;
+    layout.style = c.style;
+    layout.face = c.face;
+    layout.points = c.points;
+    layout.x = 8;
+    layout.y = 4;
+    layout.cx = 100;
+    layout.cy = 50;
+    layout.items = {Item(kButtonClassOrdinal, WS_TABSTOP, 7, 10, 20, 41, 13, u"Go")};
+    HWND dialog = Modeless(layout, c.extended);
     ASSERT_NE(nullptr, dialog);
 
     RECT client{};
@@ -202,9 +202,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DialogTest, ShellDlg8IsOneHundredFiftyByEightyOne) {
-    DialogSpec spec;
-    spec.style = WS_CHILD | DS_SETFONT;
-    HWND dialog = Modeless(spec);
+    DialogLayout layout;
+    layout.style = WS_CHILD | DS_SETFONT;
+    HWND dialog = Modeless(layout);
     ASSERT_NE(nullptr, dialog);
     RECT client{};
     GetClientRect(dialog, &client);
@@ -297,13 +297,13 @@ class DialogFocusTest : public DialogTest, public ::testing::WithParamInterface<
 
 TEST_P(DialogFocusTest, InitDialogAnswerDecidesTheFocus) {
     const FocusCase& c = GetParam();
-    DialogSpec spec = FormSpec(WS_CHILD | WS_VISIBLE | DS_SETFONT);
+    DialogLayout layout = FormSpec(WS_CHILD | WS_VISIBLE | DS_SETFONT);
     if (c.disableFirst)
-        spec.items[0].style |= WS_DISABLED;
+        layout.items[0].style |= WS_DISABLED;
     g_probe.initAnswer = c.answer;
     if (c.focusedByProc)
         g_probe.onInit = [id = c.focusedByProc](HWND dialog) { SetFocus(GetDlgItem(dialog, id)); };
-    HWND dialog = Modeless(spec);
+    HWND dialog = Modeless(layout);
     ASSERT_NE(nullptr, dialog);
     const HWND expected = c.expectedFocus ? GetDlgItem(dialog, c.expectedFocus) : nullptr;
     EXPECT_EQ(expected, GetFocus());
@@ -319,9 +319,9 @@ INSTANTIATE_TEST_SUITE_P(Answers, DialogFocusTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DialogTest, TheFirstEditGetsItsTextSelected) {
-    DialogSpec spec = FormSpec(WS_CHILD | WS_VISIBLE);
-    spec.items[0].title = u"preset";
-    HWND dialog = Modeless(spec);
+    DialogLayout layout = FormSpec(WS_CHILD | WS_VISIBLE);
+    layout.items[0].title = u"preset";
+    HWND dialog = Modeless(layout);
     ASSERT_NE(nullptr, dialog);
     DWORD start = 99, end = 99;
     SendDlgItemMessageW(dialog, kEditId, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -364,8 +364,8 @@ TEST_F(DialogTest, ChildDialogIsAControlParentInsideItsParent) {
 }
 
 TEST_F(DialogTest, ClassNamesAreFoundWhateverTheirCase) {
-    DialogSpec spec;
-    spec.style = WS_CHILD | DS_SETFONT;
+    DialogLayout layout;
+    layout.style = WS_CHILD | DS_SETFONT;
     const std::vector<std::pair<std::u16string, std::wstring>> names = {
         {u"SYSTABCONTROL32", L"SysTabControl32"},
         {u"button", L"Button"},
@@ -373,12 +373,12 @@ TEST_F(DialogTest, ClassNamesAreFoundWhateverTheirCase) {
         {u"ComboBox", L"ComboBox"},
         {u"static", L"Static"}};
     for (size_t i = 0; i < names.size(); ++i) {
-        ItemSpec item = Item(0, 0, static_cast<int>(10 + i), 0, 0, 20, 10);
+        ItemLayout item = Item(0, 0, static_cast<int>(10 + i), 0, 0, 20, 10);
         item.className = names[i].first;
-        spec.items.push_back(item);
+        layout.items.push_back(item);
     }
     for (bool extended : {false, true}) {
-        HWND dialog = Modeless(spec, extended);
+        HWND dialog = Modeless(layout, extended);
         ASSERT_NE(nullptr, dialog) << extended;
         for (size_t i = 0; i < names.size(); ++i) {
             wchar_t name[64] = {};
@@ -416,18 +416,18 @@ TEST_F(DialogTest, EveryPrefixOfATemplateIsRefusedWithoutOverread) {
 }
 
 TEST_F(DialogTest, UnknownControlClassDestroysTheDialog) {
-    DialogSpec spec = FormSpec(WS_CHILD);
-    ItemSpec odd = Item(0, 0, 300, 0, 0, 10, 10);
+    DialogLayout layout = FormSpec(WS_CHILD);
+    ItemLayout odd = Item(0, 0, 300, 0, 0, 10, 10);
     odd.className = u"NoSuchClass32";
-    spec.items.push_back(odd);
+    layout.items.push_back(odd);
     SetLastError(0);
-    EXPECT_EQ(nullptr, Modeless(spec));
+    EXPECT_EQ(nullptr, Modeless(layout));
     EXPECT_EQ(static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS), GetLastError());
     EXPECT_EQ(nullptr, GetWindow(parent, GW_CHILD));
     EXPECT_EQ(nullptr, g_probe.dialog); // WM_INITDIALOG never came
     // DS_NOFAILCREATE keeps the dialog without the control.
-    spec.style |= DS_NOFAILCREATE;
-    HWND dialog = Modeless(spec);
+    layout.style |= DS_NOFAILCREATE;
+    HWND dialog = Modeless(layout);
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(nullptr, GetDlgItem(dialog, 300));
     EXPECT_NE(nullptr, GetDlgItem(dialog, IDCANCEL));
@@ -472,7 +472,7 @@ TEST_F(DialogTest, TabWalksTheTabStopsInBothDirections) {
 TEST_F(DialogTest, NextTabItemEntersNestedChildDialogs) {
     HWND outer = Modeless(FormSpec(WS_CHILD | WS_VISIBLE));
     ASSERT_NE(nullptr, outer);
-    DialogSpec inner;
+    DialogLayout inner;
     inner.style = WS_CHILD | WS_VISIBLE | DS_CONTROL;
     inner.items = {Item(kEditClassOrdinal, WS_TABSTOP, 501, 0, 0, 20, 10),
                    Item(kEditClassOrdinal, WS_TABSTOP, 502, 0, 12, 20, 10)};
@@ -504,12 +504,12 @@ class DialogKeyTest : public DialogTest, public ::testing::WithParamInterface<Ke
 
 TEST_P(DialogKeyTest, EnterAndEscapeBecomeCommands) {
     const KeyCase& c = GetParam();
-    DialogSpec spec = FormSpec(WS_CHILD | WS_VISIBLE);
+    DialogLayout layout = FormSpec(WS_CHILD | WS_VISIBLE);
     if (!c.defaultOk) {
-        spec.items[5].style &= ~BS_DEFPUSHBUTTON;
-        spec.items[5].id = 120; // no IDOK at all
+        layout.items[5].style &= ~BS_DEFPUSHBUTTON;
+        layout.items[5].id = 120; // no IDOK at all
     }
-    HWND dialog = Modeless(spec);
+    HWND dialog = Modeless(layout);
     ASSERT_NE(nullptr, dialog);
     PumpThroughDialog(dialog);
     SetFocus(GetDlgItem(dialog, c.focus));
@@ -653,10 +653,10 @@ TEST_F(DialogTest, ModalDialogIsPlacedOverItsOwnersClientArea) {
         g_probe.commands = {static_cast<int>(r.left), static_cast<int>(r.top)};
         EndDialog(dialog, 3);
     };
-    DialogSpec spec = FormSpec(WS_POPUP | DS_SETFONT);
-    spec.x = 20;
-    spec.y = 16;
-    std::vector<BYTE> bytes = BuildTemplate(spec, false);
+    DialogLayout layout = FormSpec(WS_POPUP | DS_SETFONT);
+    layout.x = 20;
+    layout.y = 16;
+    std::vector<BYTE> bytes = BuildTemplate(layout, false);
     POINT origin{0, 0};
     ClientToScreen(parent, &origin);
     EXPECT_EQ(3, DialogBoxIndirectParamW(nullptr, bytes.data(), parent, &ProbeProc, 0));
