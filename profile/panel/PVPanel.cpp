@@ -132,13 +132,14 @@ HtmlHelpProc HtmlHelpFunction() {
 
 } // namespace
 
-CPVPanel::CPVPanel(UINT dialogTemplateId) : m_nIDTemplate(dialogTemplateId) {}
+CPVPanel::CPVPanel(UINT dialogTemplateId) : CDialog(dialogTemplateId), m_nIDTemplate(dialogTemplateId) {}
 
 CPVPanel::~CPVPanel() {
     m_spSubItemSource.Release();
     m_spSubItemHost.Release();
-    if (m_hWnd && IsWindow(m_hWnd))
-        DestroyWindow(m_hWnd);
+    // Destroyed while the panel is whole, so that its handlers still reach it.
+    if (HasWindow())
+        DestroyWindow();
 }
 
 // IUnknown -------------------------------------------------------------------
@@ -253,6 +254,8 @@ HRESULT CPVPanel::PreInitialActivate() {
 
 HRESULT CPVPanel::OnActivate() {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    if (m_pFocusCtrl && IsWindow(m_hFocusCtrl))
+        ::SetFocus(m_hFocusCtrl);
     return S_OK;
 }
 
@@ -269,7 +272,7 @@ HRESULT CPVPanel::ReservedB(LONG) {
 HRESULT CPVPanel::TakeFocus() {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     if (HasWindow())
-        SetFocus(m_hWnd);
+        ::SetFocus(m_hWnd);
     return S_OK;
 }
 
@@ -281,36 +284,33 @@ bool CPVPanel::HasWindow() const {
 
 HRESULT CPVPanel::Create(HWND parent) {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
+    // The host's window is wrapped for the call only; a window the framework already
+    // has an object for is used as it is.
+    CWnd wrapper;
+    const bool wrapped = parent && wrapper.Attach(parent);
+    CWnd* parentWnd = wrapped ? &wrapper : CWnd::FromHandle(parent);
     // The template comes from the resource library the module state makes current.
-    HWND created =
-        CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(static_cast<WORD>(m_nIDTemplate)), parent,
-                           &CPVPanel::DialogProc, reinterpret_cast<LPARAM>(this));
-    if (!created) {
-        m_hWnd = nullptr;
+    const BOOL created = CDialog::Create(m_nIDTemplate, parentWnd);
+    m_pParentWnd = nullptr;
+    if (wrapped)
+        wrapper.Detach();
+    if (!created || !HasWindow()) {
         PVLog(L"Failed to create panel.");
         return E_FAIL;
     }
-    m_hWnd = created;
     return S_OK;
 }
 
-INT_PTR CALLBACK CPVPanel::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG) {
-        auto* panel = reinterpret_cast<CPVPanel*>(lParam);
-        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-        panel->m_hWnd = hwnd;
-        return panel->OnInitDialog();
-    }
-    auto* panel = reinterpret_cast<CPVPanel*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    if (!panel)
-        return FALSE;
+BOOL CPVPanel::OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (msg == WM_PV_SUBITEMCHANGED) {
-        panel->OnWMSubItemChanged(wParam, lParam);
+        *result = OnWMSubItemChanged(wParam, lParam);
         return TRUE;
     }
-    if (msg == WM_NCDESTROY && panel->m_hWnd == hwnd)
-        panel->m_hWnd = nullptr;
-    return FALSE;
+    return CDialog::OnWndMsg(msg, wParam, lParam, result);
+}
+
+void CPVPanel::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
 }
 
 BOOL CPVPanel::OnInitDialog() {
@@ -322,7 +322,7 @@ BOOL CPVPanel::OnInitDialog() {
         m_hWnd, GWL_EXSTYLE,
         static_cast<LONG>((static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_EXSTYLE)) & ~kPanelExStylesRemoved) |
                           kPanelExStylesAdded));
-    const BOOL result = TRUE;
+    const BOOL result = CDialog::OnInitDialog();
     // The derived page's version: it hands the first activation to the controls.
     static_cast<IPVChild*>(this)->PreInitialActivate();
 
@@ -361,18 +361,15 @@ HRESULT CPVPanel::Destroy() {
         return E_FAIL;
     if (!HasWindow())
         return S_FALSE;
-    if (!DestroyWindow(m_hWnd))
-        return E_FAIL;
-    m_hWnd = nullptr;
-    return S_OK;
+    return DestroyWindow() ? S_OK : E_FAIL;
 }
 
 HRESULT CPVPanel::Show(INT nCmdShow) {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
     if (!HasWindow())
         return E_UNEXPECTED;
-    EnableWindow(m_hWnd, nCmdShow == SW_SHOW ? TRUE : FALSE);
-    ShowWindow(m_hWnd, nCmdShow);
+    ::EnableWindow(m_hWnd, nCmdShow == SW_SHOW ? TRUE : FALSE);
+    ::ShowWindow(m_hWnd, nCmdShow);
     return S_OK;
 }
 
@@ -382,7 +379,7 @@ HRESULT CPVPanel::Move(const RECT* rect) {
         return E_UNEXPECTED;
     if (!rect)
         return E_POINTER;
-    MoveWindow(m_hWnd, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, TRUE);
+    ::MoveWindow(m_hWnd, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, TRUE);
     return S_OK;
 }
 
@@ -668,12 +665,11 @@ HRESULT CPVPanel::SetExtendedInfo2(BSTR xml, LONG) {
 
 // IPVWndMsg ------------------------------------------------------------------
 
-HRESULT CPVPanel::PreTranslateMessage(MSG* msg) {
+HRESULT CPVPanel::PreTranslateHostMessage(MSG* msg) {
     AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    // The framework's pre-translation walk belongs to the window class layer; without
-    // it no window of the panel translates anything.
-    (void)msg;
-    return S_FALSE;
+    if (!msg || !HasWindow())
+        return S_FALSE;
+    return CWnd::WalkPreTranslateTree(m_hWnd, msg) ? S_OK : S_FALSE;
 }
 
 // Dynamic sub-items ----------------------------------------------------------
@@ -881,6 +877,11 @@ IPVLogixProperties* CPVPanel::GetIPVLogixProperties() {
     }
     // The parent keeps the object alive for as long as the panel lives.
     return properties.p();
+}
+
+void CPVPanel::SetFocusCtrl(CWnd* wnd) {
+    m_pFocusCtrl = wnd;
+    m_hFocusCtrl = wnd ? wnd->GetSafeHwnd() : nullptr;
 }
 
 HRESULT CPVPanel::SetDirty() {

@@ -9,22 +9,23 @@
 
 #include "platform/base/WinTypes.h"
 #include "platform/com/ComPtr.h"
+#include "platform/mfc/Dialog.h"
 #include "platform/mfc/String.h"
 #include "platform/msxml/MsXml.h"
 #include "platform/oleaut/BstrT.h"
 #include "profile/interfaces/Module.h"
 #include "profile/interfaces/PVParent.h"
 #include "profile/interfaces/Panel.h"
+#include "profile/panel/PVWndMsgSink.h"
 
-class CWnd;
-
-class CPVPanel : public IPVChild,
+class CPVPanel : public CDialog,
+                 public IPVChild,
                  public IPVPanel3,
                  public IPVProvideHelp,
                  public IPVEventHandler2,
                  public IPVDocumentation,
                  public IPVExtendedInfoXml2,
-                 public IPVWndMsg,
+                 public CPVWndMsgSink,
                  public IDynamicSubItemEvents,
                  public IPVDynamicSubItem {
 public:
@@ -57,6 +58,7 @@ public:
     HRESULT STDMETHODCALLTYPE TakeFocus() override;
 
     // IPVPanel3
+    using CDialog::Create;
     HRESULT STDMETHODCALLTYPE Create(HWND parent) override;
     HRESULT STDMETHODCALLTYPE Destroy() override;
     HRESULT STDMETHODCALLTYPE Show(INT nCmdShow) override;
@@ -86,8 +88,9 @@ public:
     HRESULT STDMETHODCALLTYPE SetExtendedInfo(BSTR xml) override;
     HRESULT STDMETHODCALLTYPE SetExtendedInfo2(BSTR xml, LONG reserved) override;
 
-    // IPVWndMsg
-    HRESULT STDMETHODCALLTYPE PreTranslateMessage(MSG* msg) override;
+    // IPVWndMsg, through CPVWndMsgSink: the framework's pre-translation walk from the
+    // message's window up to the panel.
+    HRESULT PreTranslateHostMessage(MSG* msg) override;
 
     // IDynamicSubItemEvents
     HRESULT STDMETHODCALLTYPE OnSubItemsChanged(LONG hint) override;
@@ -107,11 +110,9 @@ public:
     IPVLogixProperties* GetIPVLogixProperties();
     HRESULT SetDirty();
     void SetHelpProvider(BOOL provider) { m_bHelpProvider = provider; }
-    void SetFocusCtrl(CWnd* wnd) { m_pFocusCtrl = wnd; }
+    void SetFocusCtrl(CWnd* wnd);
     CWnd* GetFocusCtrl() const { return m_pFocusCtrl; }
 
-    // The window of the panel, or null before Create and after Destroy.
-    HWND GetSafeHwnd() const { return m_hWnd; }
     UINT GetDialogTemplateId() const { return m_nIDTemplate; }
 
     // Wraps the sub-item source's fragment into a ProfileViewDirectory document and
@@ -129,17 +130,17 @@ public:
     const std::optional<LONG>& GetHelpId() const { return m_helpId; }
     const std::map<_bstr_t, _bstr_t>& GetPageMap() const { return m_pageMap; }
 
+    // Routes the private sub-item message to its handler.
+    BOOL OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
 protected:
     // Dialog initialisation, run inside Create once the window exists.
-    virtual BOOL OnInitDialog();
+    BOOL OnInitDialog() override;
+    // The pages exchange their controls' data here; the panel has none.
+    void DoDataExchange(CDataExchange* dx) override;
     bool HasWindow() const;
 
-    // The panel's window; the dialog layer owns it once it exists.
-    HWND m_hWnd = nullptr;
-
 private:
-    // The dialog's procedure until the window class layer takes the panel over.
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     HRESULT GetPanelTitleNoState(BSTR* title);
     HRESULT ReadPageMap(IXMLDOMDocument2* document);
     HRESULT ReadPageMapItem(IXMLDOMNode* node);
@@ -151,6 +152,9 @@ private:
     IPVParent* m_pParent = nullptr;
     BOOL m_bHelpProvider = FALSE;
     CWnd* m_pFocusCtrl = nullptr;
+    // The focus control's window when it was set: a temporary window object may be
+    // gone with its window, the handle is never reused.
+    HWND m_hFocusCtrl = nullptr;
     CString m_strPanelTitle;
     CString m_strBannerTitle;
     LONG m_lDefaultExpandedState = 1;

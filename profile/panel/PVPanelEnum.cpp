@@ -317,6 +317,7 @@ HRESULT CPVPanelEnum::RequestInputFocus(CWnd* wnd) {
         PVLog(L"Panel failed to get input focus from parent.");
         return hr;
     }
+    wnd->SetFocus();
     return S_OK;
 }
 
@@ -325,9 +326,8 @@ HRESULT CPVPanelEnum::GetPropPageEnumCWnd(CWnd** wnd) {
         PVLog(L"Invalid parameter.");
         return E_INVALIDARG;
     }
-    // The page's window object comes with the dialog layer.
-    *wnd = nullptr;
-    return E_FAIL;
+    *wnd = this;
+    return S_OK;
 }
 
 HRESULT CPVPanelEnum::ShowError(BSTR text, BSTR helpFile, DWORD helpContext) {

@@ -106,7 +106,7 @@ public:
     }
 
     // Gives the page a window of its own, as the dialog layer will.
-    void AdoptWindow(HWND hwnd) { m_hWnd = hwnd; }
+    void AdoptWindow(HWND hwnd) { SubclassWindow(hwnd); }
     BOOL RunDialogInit() { return OnInitDialog(); }
 };
 
