@@ -8,9 +8,10 @@
 #include "platform/base/WinTypes.h"
 
 struct CControllerState {
-    // Modes 1 to 6 are the online modes; 8 is offline. Mode 4 disables configuration
-    // controls even online.
-    static constexpr LONG kOfflineMode = 8;
+    // Modes 1 to 6 are the online modes, any other is offline. The profile keeps its
+    // configuration controls disabled in mode 4 (online, the controller runs) and in
+    // mode 8 (offline, the project cannot be changed); mode 0 is offline and editable.
+    static constexpr LONG kOfflineMode = 0;
 
     LONG mode = kOfflineMode;
     // 1: the controller is a redundant partner that may not be changed.

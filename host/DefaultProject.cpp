@@ -328,7 +328,7 @@ std::string CDefaultProject::Json() {
     ::Json project;
     project["format"] = "pvhost-project";
     project["version"] = 1;
-    project["controller"] = {{"mode", 8},       {"redundancyState", 0},
+    project["controller"] = {{"mode", 0},       {"redundancyState", 0},
                              {"safety", false}, {"moduleStateFlag", false},
                              {"locale", 1033},  {"logixVersion", 32}};
     project["configTag"] = {

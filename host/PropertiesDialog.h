@@ -40,8 +40,9 @@ public:
     static constexpr int kRefreshId = 0x3022;
     static constexpr int kOnlineId = 0x3023;
     static constexpr int kPageAreaId = 0x3024;
-    // The controller mode "Go Online" sets (modes 1 to 6 are online).
-    static constexpr LONG kOnlineMode = 1;
+    // The controller mode "Go Online" sets: online with the controller running, where the
+    // configuration cannot change (modes 1 to 6 are online).
+    static constexpr LONG kOnlineMode = 4;
 
     explicit CPropertiesDialog(std::shared_ptr<CHostContext> context);
     // An open dialog is cancelled.

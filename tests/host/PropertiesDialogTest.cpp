@@ -173,7 +173,8 @@ TEST_F(PropertiesDialogTest, GoingOnlineAndOfflineReachesEveryCreatedPageAndTheP
         const wchar_t* buttonBefore;
         LONG mode;
         BOOL resetEnabled;
-    } cases[] = {{L"Go Online", 1, TRUE}, {L"Go Offline", 8, FALSE}};
+    } cases[] = {{L"Go Online", CPropertiesDialog::kOnlineMode, TRUE},
+                 {L"Go Offline", CControllerState::kOfflineMode, FALSE}};
     for (const Case& c : cases) {
         EXPECT_EQ(c.buttonBefore, WindowText(online));
         ASSERT_TRUE(hand.Click(online));

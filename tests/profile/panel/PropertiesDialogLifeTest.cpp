@@ -87,7 +87,7 @@ TEST_F(PropertiesDialogLifeTest, ThePageLivesItsWholeLifeInTheDialog) {
     // Apply saves; OK applies again and then leaves the page.
     const std::vector<std::wstring> expected = {
         L"SetIPVPropPageEnum", L"SetIModule",   L"PreInitialActivate", L"OnActivate",
-        L"LogixStateChanged1", L"Save",         L"ClearDirty",         L"Save",
+        L"LogixStateChanged4", L"Save",         L"ClearDirty",         L"Save",
         L"ClearDirty",         L"OnDeactivate",
     };
     EXPECT_EQ(expected, Of(L"first"));
