@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "host/HostProject.h"
+#include "host/PropertiesDialog.h"
 #include "platform/base/Win32Error.h"
 #include "platform/registry/Registry.h"
 
@@ -93,7 +94,7 @@ TEST_F(PvHostTest, ProjectChecksAndWritesTheEmbeddedProject) {
     const CRunResult run = Pvhost("project --out '" + Path("out.json") + "'");
     ASSERT_EQ(0, run.exitCode) << run.out;
     EXPECT_TRUE(Contains(run.out, "project: embedded project")) << run.out;
-    EXPECT_TRUE(Contains(run.out, "controller: mode 8 (offline)")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "controller: mode 0 (offline)")) << run.out;
     EXPECT_TRUE(Contains(run.out, "configuration tag Local:1:C: 73 members (60 enumerations), 0 changed"))
         << run.out;
     CHostProject written;
@@ -294,7 +295,7 @@ TEST_F(PvHostOpenTest, AScriptEditsAppliesDrawsAndClosesWithOk) {
     ASSERT_TRUE(saved.LoadFile(Path("saved.json"), &error)) << error;
     EXPECT_FLOAT_EQ(12.5f, std::get<float>(saved.ConfigTag().Find(L"LowFlowCutOffLowFlowCutOnVal")->Value()));
     EXPECT_EQ(1LL, std::get<LONGLONG>(saved.ConfigTag().Find(L"ProcessFlowOverride")->Value()));
-    EXPECT_EQ(1, saved.Controller().mode) << "the controller went online";
+    EXPECT_EQ(CPropertiesDialog::kOnlineMode, saved.Controller().mode) << "the controller went online";
 }
 
 TEST_F(PvHostOpenTest, FailuresWhileActingNameTheLineAndSaveNothing) {
@@ -334,7 +335,10 @@ TEST_F(PvHostOpenTest, DemoVisitsEveryPageAndLeavesItsFiles) {
         std::vector<std::string> files;
         const char* output;
     } cases[] = {
-        {"", {"project.json", "properties.png"}, "no page classes of PVZQTavrin100.dll are registered yet"},
+        {"",
+         {"project.json", "properties.png", "page-01-input-assembly.png", "page-02-sensor.png",
+          "page-03-system-units.png"},
+         "visited page 3 'System Units'"},
         {pages,
          {"project.json", "properties.png", "page-01-first-test-page.png", "page-02-second-test-page.png"},
          "visited page 2 'Second Test Page'"},

@@ -15,6 +15,19 @@ constexpr CLSID kLowerPage{0xC1D2E3F4, 0xA5B6, 0x4C7D, {0x8E, 0x9F, 0x0A, 0x1B, 
 constexpr CLSID kUnknown{0x01234567, 0x89AB, 0x4CDE, {0xF0, 0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE}};
 constexpr IID kOtherInterface{0x0BADF00D, 0x1234, 0x4567, {0x89, 0xAB, 0xCD, 0xEF, 0x01, 0x23, 0x45, 0x67}};
 
+// The default value of a key under HKEY_CLASSES_ROOT, or what is missing.
+std::wstring ReadClassDefault(const std::wstring& keyName) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, keyName.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return L"<no key>";
+    wchar_t text[300] = {};
+    DWORD size = sizeof text;
+    DWORD type = 0;
+    LONG status = RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && type == REG_SZ ? std::wstring(text) : L"<no value>";
+}
+
 class ModuleEntryTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -33,17 +46,7 @@ protected:
         return factory;
     }
 
-    std::wstring ReadDefault(const std::wstring& keyName) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CLASSES_ROOT, keyName.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return L"<no key>";
-        wchar_t text[300] = {};
-        DWORD size = sizeof text;
-        DWORD type = 0;
-        LONG status = RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
-        RegCloseKey(key);
-        return status == ERROR_SUCCESS && type == REG_SZ ? std::wstring(text) : L"<no value>";
-    }
+    std::wstring ReadDefault(const std::wstring& keyName) { return ReadClassDefault(keyName); }
 
     ProfileModule profile{BinDosPath("PVZQTestPages.dll")};
 };
@@ -190,16 +193,36 @@ TEST(ModuleEntryRegistryFailure, UnregistrationFailsWhenTheClsidKeyCannotBeOpene
     EXPECT_FALSE(profile.registryUsable());
 }
 
-TEST(ModuleEntry, ShippedModuleExportsTheFourEntriesAndRegistersNoPagesYet) {
+TEST(ModuleEntry, ShippedModuleRegistersItsPagesUnderTheirFixedClassIds) {
     CRegistry::Instance().Clear();
     ProfileModule profile(BinDosPath("PVZQTavrin100.dll"));
     ASSERT_NE(nullptr, profile.module);
-    EXPECT_NE(nullptr, profile.getClassObject);
-    EXPECT_NE(nullptr, profile.canUnloadNow);
-    EXPECT_NE(nullptr, profile.unregisterServer);
     ASSERT_NE(nullptr, profile.registerServer);
     EXPECT_EQ(S_OK, profile.registerServer());
-    EXPECT_EQ(S_OK, profile.canUnloadNow());
+    // The host keeps these identifiers in its projects: they never change.
+    const struct {
+        const wchar_t* clsid;
+        const wchar_t* name;
+    } pages[] = {
+        {L"{A8385E73-23E7-479D-951F-685F470BA12B}", L"PVPageTavrinCOMM Page"},
+        {L"{16F6FE9D-221C-459A-8BA1-7BEE4922E6F0}", L"PVPageTavrinSENSOR Page"},
+        {L"{487752D8-E4E9-4112-A117-95EB27DD853A}", L"PVPageTavrinSYSUNIT Page"},
+    };
+    for (const auto& page : pages) {
+        const std::wstring key = std::wstring(L"CLSID\\") + page.clsid;
+        EXPECT_EQ(page.name, ReadClassDefault(key)) << page.clsid;
+        const std::wstring server = ReadClassDefault(key + L"\\InProcServer32");
+        EXPECT_TRUE(server.ends_with(L"\\PVZQTavrin100.dll")) << server;
+        CLSID clsid{};
+        ASSERT_EQ(S_OK, CLSIDFromString(page.clsid, &clsid));
+        CComPtr<IClassFactory> factory;
+        ASSERT_EQ(S_OK, profile.getClassObject(clsid, IClassFactory::Iid, reinterpret_cast<void**>(&factory)));
+        CComPtr<IPVChild> child;
+        EXPECT_EQ(S_OK, factory->CreateInstance(nullptr, IPVChild::Iid, reinterpret_cast<void**>(&child)));
+    }
+    EXPECT_EQ(S_OK, profile.canUnloadNow()) << "every factory and page is gone";
+    EXPECT_EQ(S_OK, profile.unregisterServer());
+    EXPECT_EQ(L"<no key>", ReadClassDefault(std::wstring(L"CLSID\\") + pages[0].clsid));
 }
 
 } // namespace

@@ -1,0 +1,20 @@
+// The page classes of the shipped module, each joining the page class registry at
+// static initialisation in catalogue order (the registry answers in reverse).
+#include "profile/pages/PVPageTavrinCOMM.h"
+#include "profile/pages/PVPageTavrinSENSOR.h"
+#include "profile/pages/PVPageTavrinSYSUNIT.h"
+#include "profile/server/PVPropPageClassFactory.h"
+#include "profile/server/PVPropPageRegistration.h"
+
+namespace {
+
+template <class T> CPVPropPageRegistration RegisterPage() {
+    return CPVPropPageRegistration(&PVIsPageClass<T>, &PVCreatePageClassFactory<T>, T::kPageName,
+                                   T::PageClsidText());
+}
+
+} // namespace
+
+CPVPropPageRegistration g_registerCOMM = RegisterPage<CPVPageTavrinCOMM>();
+CPVPropPageRegistration g_registerSENSOR = RegisterPage<CPVPageTavrinSENSOR>();
+CPVPropPageRegistration g_registerSYSUNIT = RegisterPage<CPVPageTavrinSYSUNIT>();
