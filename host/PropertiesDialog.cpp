@@ -363,19 +363,40 @@ HRESULT CPropertiesDialog::SetOnline(bool online) {
         return Fail(E_UNEXPECTED, "the properties dialog is not open");
     CControllerState& controller = m_context->Project().Controller();
     controller.mode = online ? kOnlineMode : CControllerState::kOfflineMode;
+    const HRESULT result = TellPages("the controller's new mode", [&](IPVEventHandler2* events) {
+        return events->LogixStateChanged(controller.mode);
+    });
+    UpdateButtons();
+    Report(online ? "went online (controller mode " + std::to_string(kOnlineMode) + ")" : "went offline");
+    if (SUCCEEDED(result))
+        m_lastError.clear();
+    return result;
+}
+
+HRESULT CPropertiesDialog::Revert() {
+    if (!IsOpen())
+        return Fail(E_UNEXPECTED, "the properties dialog is not open");
+    m_context->Project().Revert();
+    m_parent->ClearProfileDirty();
+    const HRESULT result =
+        TellPages("the reverted project", [](IPVEventHandler2* events) { return events->Reverted(); });
+    UpdateButtons();
+    Report("reverted the project to its stored values");
+    if (SUCCEEDED(result))
+        m_lastError.clear();
+    return result;
+}
+
+HRESULT CPropertiesDialog::TellPages(const std::string& what,
+                                     const std::function<HRESULT(IPVEventHandler2*)>& event) {
     HRESULT result = S_OK;
     for (CPageSite& site : m_pages) {
         CComPtr<IPVEventHandler2> events;
         if (!site.child || FAILED(site.child.QueryInterface(&events)))
             continue;
-        if (const HRESULT hr = events->LogixStateChanged(controller.mode); FAILED(hr) && SUCCEEDED(result))
-            result =
-                Fail(hr, "page " + PageName(site) + " failed on the controller's new mode (" + Hex(hr) + ")");
+        if (const HRESULT hr = event(events); FAILED(hr) && SUCCEEDED(result))
+            result = Fail(hr, "page " + PageName(site) + " failed on " + what + " (" + Hex(hr) + ")");
     }
-    UpdateButtons();
-    Report(online ? "went online (controller mode " + std::to_string(kOnlineMode) + ")" : "went offline");
-    if (SUCCEEDED(result))
-        m_lastError.clear();
     return result;
 }
 

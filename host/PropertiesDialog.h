@@ -81,6 +81,8 @@ public:
     HRESULT Cancel();
     HRESULT Refresh();
     HRESULT SetOnline(bool online);
+    // The project goes back to its stored values and every created page hears Reverted.
+    HRESULT Revert();
     HRESULT Help();
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -107,6 +109,9 @@ private:
     std::wstring ExtendedInfoXml(const CPageSite& site) const;
     std::string PageName(const CPageSite& site) const;
     HRESULT Fail(HRESULT hr, const std::string& message);
+    // Gives `event` to every created page that handles events; the first failure,
+    // reported as a failure on `what`.
+    HRESULT TellPages(const std::string& what, const std::function<HRESULT(IPVEventHandler2*)>& event);
     void Report(const std::string& line);
 
     std::shared_ptr<CHostContext> m_context;

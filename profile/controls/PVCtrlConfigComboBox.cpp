@@ -11,7 +11,8 @@ BOOL CPVCtrlConfigComboBox::InitializationIsValid() {
     return m_spValue && m_spValue->InitializationIsValid() == S_OK && m_spStrings;
 }
 
-HRESULT CPVCtrlConfigComboBox::Initialize(IPVGetSetValue* value, IPVGetSetValue* strings, IUnknown* condition) {
+HRESULT CPVCtrlConfigComboBox::Initialize(IPVGetSetValue* value, IPVGetSetValue* strings,
+                                          IUnknown* condition) {
     m_spValue = value;
     m_spStrings = strings;
     m_spCondition = condition;

@@ -16,10 +16,6 @@ const UINT kSlotItems[CPVPageTavrinCOMM::kSlotCount] = {
 
 } // namespace
 
-UINT CPVPageTavrinCOMM::SlotItemId(int slot) {
-    return slot >= 1 && slot <= kSlotCount ? kSlotItems[slot - 1] : 0;
-}
-
 CPVPageTavrinCOMM::CPVPageTavrinCOMM()
     : CPVConfigPanelEnum(IDD_COMM),
       m_cmbSlot{CPVCtrlConfigComboBox(IDC_COMM_SLOT1),  CPVCtrlConfigComboBox(IDC_COMM_SLOT2),

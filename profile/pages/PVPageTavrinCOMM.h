@@ -14,9 +14,6 @@ public:
 
     CPVPageTavrinCOMM();
 
-    // The dialog item of slot 1 to 20; 0 for any other slot.
-    static UINT SlotItemId(int slot);
-
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;

@@ -7,8 +7,9 @@
 CPVPageTavrinSYSUNIT::CPVPageTavrinSYSUNIT()
     : CPVConfigPanelEnum(IDD_SYSUNIT), m_cmbMassFlow(IDC_SYSUNIT_MASS_FLOW),
       m_cmbVolumeFlow(IDC_SYSUNIT_VOLUME_FLOW), m_cmbCorrVolumeFlow(IDC_SYSUNIT_CORR_VOLUME_FLOW),
-      m_cmbMass(IDC_SYSUNIT_MASS), m_cmbVolume(IDC_SYSUNIT_VOLUME), m_cmbConductivity(IDC_SYSUNIT_CONDUCTIVITY),
-      m_cmbDensity(IDC_SYSUNIT_DENSITY), m_cmbTemperature(IDC_SYSUNIT_TEMPERATURE) {
+      m_cmbMass(IDC_SYSUNIT_MASS), m_cmbVolume(IDC_SYSUNIT_VOLUME),
+      m_cmbConductivity(IDC_SYSUNIT_CONDUCTIVITY), m_cmbDensity(IDC_SYSUNIT_DENSITY),
+      m_cmbTemperature(IDC_SYSUNIT_TEMPERATURE) {
     for (CPVCtrlConfigComboBox* box : {&m_cmbMassFlow, &m_cmbVolumeFlow, &m_cmbCorrVolumeFlow, &m_cmbMass,
                                        &m_cmbVolume, &m_cmbConductivity, &m_cmbDensity, &m_cmbTemperature})
         AddControlToList(box);

@@ -30,6 +30,7 @@ const CVerb kVerbs[] = {
     {"online", false, CVerb::kNothing},  {"offline", false, CVerb::kNothing},
     {"refresh", false, CVerb::kNothing}, {"help", false, CVerb::kNothing},
     {"png", false, CVerb::kText},        {"dump", false, CVerb::kOptionalWord},
+    {"revert", false, CVerb::kNothing},
 };
 
 std::string Trim(const std::string& text) {
@@ -326,6 +327,12 @@ bool CScriptRunner::Run(const CScriptCommand& command, std::string* error) {
             done = ClickButton(CPropertiesDialog::kOnlineId, verb == "online" ? "Go Online" : "Go Offline");
     } else if (verb == "refresh") {
         done = ClickButton(CPropertiesDialog::kRefreshId, "Refresh");
+    } else if (verb == "revert") {
+        // The host's undo has no button in this dialog.
+        if (FAILED(m_dialog.Revert())) {
+            m_failure = m_dialog.LastError();
+            done = false;
+        }
     } else if (verb == "help") {
         done = ClickButton(CPropertiesDialog::kHelpId, "Help");
     } else if (verb == "png") {

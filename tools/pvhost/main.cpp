@@ -84,7 +84,7 @@ const char kOpenUsage[] =
     "  --page      the page shown first: its title, class name or number (1 = first)\n"
     "  --script    a file of commands, one a line; without it, a prompt when stdin is a terminal:\n"
     "              page NAME | type ID TEXT | paste ID TEXT | pick ID INDEX | click ID | key NAME |\n"
-    "              wait MS | apply | ok | cancel | online | offline | refresh | help | png FILE |\n"
+    "              wait MS | apply | ok | cancel | online | offline | refresh | revert | help | png FILE |\n"
     "              dump [json]\n"
     "  --png       draw the whole dialog into FILE when the script is done (or just before it\n"
     "              closes the dialog)\n"
@@ -412,7 +412,7 @@ int Open(const CCommandLine& line) {
     } else if (isatty(STDIN_FILENO)) {
         std::printf(
             "commands: page NAME, type ID TEXT, paste ID TEXT, pick ID INDEX, click ID, key NAME,\n"
-            "wait MS, apply, ok, cancel, online, offline, refresh, help, png FILE, dump [json], quit\n");
+            "wait MS, apply, ok, cancel, online, offline, refresh, revert, help, png FILE, dump [json], quit\n");
         std::string text;
         for (int number = 1; dialog.IsOpen(); ++number) {
             std::printf("pvhost> ");

@@ -1,0 +1,285 @@
+// The first device pages of the shipped module inside the host's properties dialog:
+// created by class, bound to the embedded project in their list order, edited with the
+// user's hand, saved, cancelled, refreshed, reverted and greyed by the controller.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "host/HostProject.h"
+#include "logger/AopLogCapture.h"
+#include "platform/user/Controls.h"
+#include "profile/resources/ResourceIds.h"
+#include "tests/profile/pages/PagesTestSupport.h"
+
+namespace {
+
+using Members = std::vector<std::wstring>;
+
+const Members kSysUnitMembers = {L"SystemUnitMassFlow", L"SystemUnitVolumeFlow", L"SystemUnitCorrVolumeFlow",
+                                 L"SystemUnitMass",     L"SystemUnitVolume",     L"SystemUnitConductivity",
+                                 L"SystemUnitDensity",  L"SystemUnitTemperature"};
+const std::vector<int> kSysUnitItems = {
+    IDC_SYSUNIT_MASS_FLOW, IDC_SYSUNIT_VOLUME_FLOW,  IDC_SYSUNIT_CORR_VOLUME_FLOW, IDC_SYSUNIT_MASS,
+    IDC_SYSUNIT_VOLUME,    IDC_SYSUNIT_CONDUCTIVITY, IDC_SYSUNIT_DENSITY,          IDC_SYSUNIT_TEMPERATURE};
+
+Members SlotMembers() {
+    Members members;
+    for (int slot = 1; slot <= 20; ++slot)
+        members.push_back(L"ConfigurableInputAsm_" + std::to_wstring(slot));
+    return members;
+}
+
+std::vector<int> SlotItems() {
+    return {IDC_COMM_SLOT1,  IDC_COMM_SLOT2,  IDC_COMM_SLOT3,  IDC_COMM_SLOT4,  IDC_COMM_SLOT5,
+            IDC_COMM_SLOT6,  IDC_COMM_SLOT7,  IDC_COMM_SLOT8,  IDC_COMM_SLOT9,  IDC_COMM_SLOT10,
+            IDC_COMM_SLOT11, IDC_COMM_SLOT12, IDC_COMM_SLOT13, IDC_COMM_SLOT14, IDC_COMM_SLOT15,
+            IDC_COMM_SLOT16, IDC_COMM_SLOT17, IDC_COMM_SLOT18, IDC_COMM_SLOT19, IDC_COMM_SLOT20};
+}
+
+// The members of the recorded calls of one host operation, in order.
+Members MembersOf(const CHostFaults& faults, const std::wstring& operation) {
+    Members members;
+    for (const CHostCall& call : faults.CallsOf(operation))
+        members.push_back(call.member);
+    return members;
+}
+
+std::wstring ItemText(HWND combo, int index) {
+    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0)
+        return L"<none>";
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+int Selection(HWND combo) {
+    return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
+}
+
+bool Pick(HWND combo, int index) {
+    return CUserHand::Instance().PickComboItem(combo, index, CUserHand::Pick::Mouse);
+}
+
+class PagesTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ("", module.error); }
+
+    CProfileModule module;
+};
+
+struct PageCase {
+    const char* name;
+    CProfilePage page;
+    Members members;
+    std::vector<int> items;
+    int focusItem;
+};
+
+class PageBindingTest : public PagesTest, public ::testing::WithParamInterface<PageCase> {};
+
+TEST_P(PageBindingTest, BindsEveryMemberInListOrderAndShowsItsStringsAndValue) {
+    const PageCase& c = GetParam();
+    CProfileHost host;
+    ASSERT_EQ("", host.error);
+    ASSERT_EQ(S_OK, host.Open({c.page}));
+    const CHostFaults& faults = host.context->Faults();
+    // Strings are read as the page binds, values as the controls hear OnActivate:
+    // both in the order the page built its controls.
+    EXPECT_EQ(c.members, MembersOf(faults, L"GetEnumStrings"));
+    EXPECT_EQ(c.members, MembersOf(faults, L"GetEnumIndex"));
+    for (size_t i = 0; i < c.members.size(); ++i) {
+        const HWND combo = host.Item(0, c.items[i]);
+        ASSERT_NE(nullptr, combo) << c.items[i];
+        const CTagMember* member = host.Member(c.members[i]);
+        ASSERT_NE(nullptr, member);
+        const auto& entries = member->Enumeration();
+        ASSERT_EQ(static_cast<LRESULT>(entries.size()), SendMessageW(combo, CB_GETCOUNT, 0, 0)) << c.items[i];
+        EXPECT_EQ(entries.front().text, ItemText(combo, 0));
+        EXPECT_EQ(entries.back().text, ItemText(combo, static_cast<int>(entries.size()) - 1));
+        EXPECT_EQ(member->EnumIndexOf(static_cast<LONG>(host.Value(c.members[i]))), Selection(combo))
+            << c.items[i];
+        EXPECT_TRUE(IsWindowEnabled(combo)) << "offline, the configuration can be edited";
+    }
+    EXPECT_EQ(host.Item(0, c.focusItem), GetFocus()) << "the page gives the focus to its focus control";
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, PageBindingTest,
+                         ::testing::Values(PageCase{"SysUnit", kSysUnitPage, kSysUnitMembers, kSysUnitItems,
+                                                    IDC_SYSUNIT_MASS_FLOW},
+                                           PageCase{"Comm", kCommPage, SlotMembers(), SlotItems(),
+                                                    IDC_COMM_SLOT1},
+                                           PageCase{"Sensor",
+                                                    kSensorPage,
+                                                    {L"SensorInstalledDirection"},
+                                                    {IDC_SENSOR_DIRECTION},
+                                                    IDC_SENSOR_DIRECTION}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PagesTest, SlotTenIsItem9042AndItsPickReachesOnlyItsMember) {
+    EXPECT_EQ(9042, SlotItems()[9]);
+    CProfileHost host;
+    ASSERT_EQ(S_OK, host.Open({kCommPage}));
+    const Members slots = SlotMembers();
+    std::vector<LONGLONG> before;
+    for (const std::wstring& member : slots)
+        before.push_back(host.Value(member));
+    ASSERT_TRUE(Pick(host.Item(0, 9042), 5));
+    ASSERT_EQ(S_OK, host.dialog->Apply());
+    for (size_t i = 0; i < slots.size(); ++i)
+        EXPECT_EQ(i == 9 ? host.CodeAt(L"ConfigurableInputAsm_10", 5) : before[i], host.Stored(slots[i]))
+            << i + 1;
+}
+
+TEST_F(PagesTest, ApplyKeepsThePicksOfEveryPageAndCancelDropsThem) {
+    CProfileHost host;
+    ASSERT_EQ(S_OK, host.Open({kSysUnitPage, kCommPage, kSensorPage}));
+    ASSERT_TRUE(Pick(host.Item(0, IDC_SYSUNIT_VOLUME_FLOW), 0));
+    ASSERT_EQ(S_OK, host.dialog->SelectPage(1));
+    ASSERT_TRUE(Pick(host.Item(1, IDC_COMM_SLOT20), 4));
+    ASSERT_EQ(S_OK, host.dialog->SelectPage(2));
+    ASSERT_TRUE(Pick(host.Item(2, IDC_SENSOR_DIRECTION), 1));
+    ASSERT_EQ(S_OK, host.dialog->Apply());
+    EXPECT_EQ(host.CodeAt(L"SystemUnitVolumeFlow", 0), host.Stored(L"SystemUnitVolumeFlow"));
+    EXPECT_EQ(host.CodeAt(L"ConfigurableInputAsm_20", 4), host.Stored(L"ConfigurableInputAsm_20"));
+    EXPECT_EQ(host.CodeAt(L"SensorInstalledDirection", 1), host.Stored(L"SensorInstalledDirection"));
+
+    // A pick after Apply is written when the page is left, and Cancel takes it back.
+    ASSERT_TRUE(Pick(host.Item(2, IDC_SENSOR_DIRECTION), 0));
+    ASSERT_EQ(S_OK, host.dialog->SelectPage(0));
+    EXPECT_EQ(host.CodeAt(L"SensorInstalledDirection", 0), host.Value(L"SensorInstalledDirection"));
+    ASSERT_EQ(S_OK, host.dialog->Cancel());
+    EXPECT_EQ(host.CodeAt(L"SensorInstalledDirection", 1), host.Value(L"SensorInstalledDirection"));
+}
+
+TEST_F(PagesTest, PickingTheShownItemAgainChangesNothing) {
+    CProfileHost host;
+    ASSERT_EQ(S_OK, host.Open({kSensorPage}));
+    const HWND combo = host.Item(0, IDC_SENSOR_DIRECTION);
+    ASSERT_TRUE(Pick(combo, Selection(combo)));
+    EXPECT_FALSE(host.dialog->Parent()->ProfileDirty());
+    ASSERT_EQ(S_OK, host.dialog->Apply());
+    EXPECT_TRUE(host.context->Faults().CallsOf(L"SetEnumIndex").empty()) << "nothing to write";
+    // Another item dirties the profile and is written.
+    ASSERT_TRUE(Pick(combo, 1 - Selection(combo)));
+    EXPECT_TRUE(host.dialog->Parent()->ProfileDirty());
+    ASSERT_EQ(S_OK, host.dialog->Apply());
+    EXPECT_EQ(1u, host.context->Faults().CallsOf(L"SetEnumIndex").size());
+}
+
+TEST_F(PagesTest, RefreshReloadsCleanBoxesAndRevertDropsTheUsersPick) {
+    CProfileHost host;
+    ASSERT_EQ(S_OK, host.Open({kSysUnitPage}));
+    const HWND mass = host.Item(0, IDC_SYSUNIT_MASS);
+    const HWND volume = host.Item(0, IDC_SYSUNIT_VOLUME);
+    const int storedVolume = Selection(volume);
+    // The project changes behind the page: a refresh shows it.
+    host.Member(L"SystemUnitMass")->Load(CTagValue{host.CodeAt(L"SystemUnitMass", 2)});
+    ASSERT_EQ(S_OK, host.dialog->Refresh());
+    EXPECT_EQ(2, Selection(mass));
+    // A box the user changed keeps the user's pick on refresh...
+    ASSERT_TRUE(Pick(volume, storedVolume == 0 ? 1 : 0));
+    const int picked = Selection(volume);
+    ASSERT_EQ(S_OK, host.dialog->Refresh());
+    EXPECT_EQ(picked, Selection(volume));
+    // ...until the project is reverted: then it shows the stored value again and is clean.
+    ASSERT_EQ(S_OK, host.dialog->Revert());
+    EXPECT_EQ(storedVolume, Selection(volume));
+    ASSERT_EQ(S_OK, host.dialog->Apply());
+    EXPECT_TRUE(host.context->Faults().CallsOf(L"SetEnumIndex").empty());
+}
+
+TEST_F(PagesTest, GoingOnlineGreysEveryBoxAndGoingOfflineEnablesThem) {
+    CProfileHost host;
+    ASSERT_EQ(S_OK, host.Open({kSysUnitPage, kSensorPage}));
+    ASSERT_EQ(S_OK, host.dialog->SelectPage(1));
+    const std::vector<HWND> boxes = {host.Item(0, IDC_SYSUNIT_MASS_FLOW),
+                                     host.Item(0, IDC_SYSUNIT_TEMPERATURE),
+                                     host.Item(1, IDC_SENSOR_DIRECTION)};
+    for (const bool online : {true, false}) {
+        ASSERT_EQ(S_OK, host.dialog->SetOnline(online));
+        for (HWND box : boxes)
+            EXPECT_EQ(online ? FALSE : TRUE, IsWindowEnabled(box)) << (online ? "online" : "offline");
+    }
+    ASSERT_EQ(S_OK, host.dialog->SetOnline(true));
+    EXPECT_FALSE(Pick(boxes[2], 1)) << "a greyed box takes no pick";
+}
+
+// The embedded project without some of the members the pages bind.
+std::string ProjectWithout(const Members& missing) {
+    CHostProject project;
+    std::string error;
+    EXPECT_TRUE(project.LoadDefault(&error)) << error;
+    std::string json = project.ToJson();
+    auto parsed = nlohmann::json::parse(json);
+    auto& members = parsed["configTag"]["members"];
+    for (auto it = members.begin(); it != members.end();) {
+        const std::string name = it->at("name");
+        bool drop = false;
+        for (const std::wstring& m : missing)
+            drop = drop || name == std::string(m.begin(), m.end());
+        it = drop ? members.erase(it) : it + 1;
+    }
+    return parsed.dump();
+}
+
+TEST_F(PagesTest, MembersTheTagLacksLeaveTheirBoxesEmptyAndTheOthersWork) {
+    CProfileHost host(ProjectWithout({L"SystemUnitDensity", L"ConfigurableInputAsm_3"}));
+    ASSERT_EQ("", host.error);
+    CAopLogCapture log;
+    ASSERT_EQ(S_OK, host.Open({kSysUnitPage, kCommPage}));
+    ASSERT_EQ(S_OK, host.dialog->SelectPage(1));
+    for (HWND empty : {host.Item(0, IDC_SYSUNIT_DENSITY), host.Item(1, IDC_COMM_SLOT3)}) {
+        EXPECT_EQ(0, SendMessageW(empty, CB_GETCOUNT, 0, 0));
+        EXPECT_EQ(CB_ERR, Selection(empty));
+    }
+    EXPECT_EQ(host.Member(L"SystemUnitMass")->EnumIndexOf(static_cast<LONG>(host.Value(L"SystemUnitMass"))),
+              Selection(host.Item(0, IDC_SYSUNIT_MASS)));
+    ASSERT_TRUE(Pick(host.Item(1, IDC_COMM_SLOT4), 2));
+    ASSERT_EQ(S_OK, host.dialog->Apply());
+    EXPECT_EQ(host.CodeAt(L"ConfigurableInputAsm_4", 2), host.Stored(L"ConfigurableInputAsm_4"));
+}
+
+TEST_F(PagesTest, AFailedReadLeavesItsBoxAndAFailedWriteKeepsThePickForTheNextSave) {
+    CProfileHost host;
+    host.context->Faults().Inject(L"GetEnumIndex", E_FAIL, L"SystemUnitMass");
+    CAopLogCapture log;
+    ASSERT_EQ(S_OK, host.Open({kSysUnitPage}));
+    EXPECT_EQ(CB_ERR, Selection(host.Item(0, IDC_SYSUNIT_MASS))) << "nothing was read";
+    EXPECT_NE(CB_ERR, Selection(host.Item(0, IDC_SYSUNIT_VOLUME)));
+    bool logged = false;
+    for (const auto& record : log.Records())
+        logged = logged || record.message.find(L"SystemUnitMass") != std::wstring::npos;
+    EXPECT_TRUE(logged) << "the failed read names its member";
+
+    const HWND volume = host.Item(0, IDC_SYSUNIT_VOLUME);
+    const HWND temperature = host.Item(0, IDC_SYSUNIT_TEMPERATURE);
+    ASSERT_TRUE(Pick(volume, 2));
+    ASSERT_TRUE(Pick(temperature, 1));
+    host.context->Faults().Inject(L"SetEnumIndex", E_FAIL, L"SystemUnitVolume");
+    host.dialog->Apply();
+    EXPECT_EQ(host.CodeAt(L"SystemUnitTemperature", 1), host.Value(L"SystemUnitTemperature"))
+        << "the other box is written";
+    EXPECT_NE(host.CodeAt(L"SystemUnitVolume", 2), host.Value(L"SystemUnitVolume"));
+    // The failed box stayed dirty: the next save writes it.
+    ASSERT_EQ(S_OK, host.dialog->Apply());
+    EXPECT_EQ(host.CodeAt(L"SystemUnitVolume", 2), host.Stored(L"SystemUnitVolume"));
+}
+
+TEST_F(PagesTest, EveryPageAndFactoryIsGoneWhenTheDialogCloses) {
+    {
+        CProfileHost host;
+        ASSERT_EQ(S_OK, host.Open({kSysUnitPage, kCommPage, kSensorPage}));
+        ASSERT_EQ(S_OK, host.dialog->SelectPage(1));
+        ASSERT_EQ(S_OK, host.dialog->SelectPage(2));
+        EXPECT_EQ(S_FALSE, module.CanUnloadNow()) << "live pages lock the module";
+        ASSERT_EQ(S_OK, host.dialog->Ok());
+    }
+    EXPECT_EQ(S_OK, module.CanUnloadNow());
+}
+
+} // namespace

@@ -1,0 +1,121 @@
+// The shipped profile module in the host's properties dialog: the module registered
+// in the stand-in registry, the host's servers, a project, and the dialog that creates
+// the pages by class. What the page tests, the cycle test and the benchmark share.
+#pragma once
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/HostContext.h"
+#include "host/HostServers.h"
+#include "host/PropertiesDialog.h"
+#include "platform/base/Guid.h"
+#include "platform/kernel/Clock.h"
+#include "platform/kernel/DosPath.h"
+#include "platform/kernel/Module.h"
+#include "platform/registry/Registry.h"
+#include "platform/user/UserHand.h"
+#include "platform/user/WinUser.h"
+#include "profile/pages/PVPageClassIds.h"
+
+// One page class of the profile as the host knows it.
+struct CProfilePage {
+    const wchar_t* className;
+    const wchar_t* clsid;
+};
+
+inline const CProfilePage kSysUnitPage{L"CPVPageTavrinSYSUNIT", PVPageClassIds::kSYSUNIT};
+inline const CProfilePage kCommPage{L"CPVPageTavrinCOMM", PVPageClassIds::kCOMM};
+inline const CProfilePage kSensorPage{L"CPVPageTavrinSENSOR", PVPageClassIds::kSENSOR};
+
+inline CPropertyPageInfo PageInfo(const CProfilePage& page) {
+    CPropertyPageInfo info;
+    CLSIDFromString(page.clsid, &info.clsid);
+    info.className = page.className;
+    return info;
+}
+
+// The profile module, loaded and registered for as long as the object lives. Empty
+// `error` when it worked.
+class CProfileModule {
+public:
+    CProfileModule() {
+        CRegistry::Instance().Clear();
+        const char* bin = std::getenv("PV_BIN_DIR");
+        if (!bin) {
+            error = "PV_BIN_DIR names the folder of the built modules";
+            return;
+        }
+        m_module = LoadLibraryW(CDosPath::ToDos(std::string(bin) + "/PVZQTavrin100.dll").c_str());
+        if (!m_module) {
+            error = "PVZQTavrin100.dll cannot be loaded";
+            return;
+        }
+        m_canUnloadNow = reinterpret_cast<HRESULT (*)()>(GetProcAddress(m_module, "DllCanUnloadNow"));
+        auto registerServer = reinterpret_cast<HRESULT (*)()>(GetProcAddress(m_module, "DllRegisterServer"));
+        if (!registerServer || !m_canUnloadNow || FAILED(registerServer()))
+            error = "PVZQTavrin100.dll does not register";
+    }
+    ~CProfileModule() {
+        if (m_module)
+            FreeLibrary(m_module);
+        CRegistry::Instance().Clear();
+    }
+    CProfileModule(const CProfileModule&) = delete;
+    CProfileModule& operator=(const CProfileModule&) = delete;
+
+    HRESULT CanUnloadNow() const { return m_canUnloadNow ? m_canUnloadNow() : E_FAIL; }
+
+    std::string error;
+
+private:
+    HMODULE m_module = nullptr;
+    HRESULT (*m_canUnloadNow)() = nullptr;
+};
+
+// A host with its servers on a project (the embedded one unless JSON is given).
+class CProfileHost {
+public:
+    explicit CProfileHost(const std::string& projectJson = "") {
+        CClock::Instance().SetVirtual(true);
+        CUserHand::Instance().Reset();
+        std::string failure;
+        const bool loaded = projectJson.empty()
+                                ? context->Project().LoadDefault(&failure)
+                                : context->Project().LoadText(projectJson, "test project", &failure);
+        if (!loaded)
+            error = failure;
+        servers = std::make_unique<CHostServers>(context);
+        if (error.empty() && FAILED(servers->Register()))
+            error = "the host's servers cannot be registered";
+        dialog = std::make_unique<CPropertiesDialog>(context);
+    }
+    ~CProfileHost() {
+        dialog.reset();
+        servers.reset();
+    }
+    CProfileHost(const CProfileHost&) = delete;
+    CProfileHost& operator=(const CProfileHost&) = delete;
+
+    HRESULT Open(const std::vector<CProfilePage>& pages) {
+        std::vector<CPropertyPageInfo> infos;
+        for (const CProfilePage& page : pages)
+            infos.push_back(PageInfo(page));
+        return dialog->Open(infos, L"Module Properties: Local:1:C");
+    }
+    HWND Item(size_t page, int id) const { return GetDlgItem(dialog->PageWindow(page), id); }
+    CTagMember* Member(const std::wstring& name) { return context->Project().ConfigTag().Find(name); }
+    // The enumeration code at `index` of an enumeration member.
+    LONGLONG CodeAt(const std::wstring& member, int index) {
+        return Member(member)->Enumeration().at(static_cast<size_t>(index)).value;
+    }
+    LONGLONG Value(const std::wstring& member) { return std::get<LONGLONG>(Member(member)->Value()); }
+    LONGLONG Stored(const std::wstring& member) { return std::get<LONGLONG>(Member(member)->StoredValue()); }
+
+    std::shared_ptr<CHostContext> context = CHostContext::Create();
+    std::unique_ptr<CHostServers> servers;
+    std::unique_ptr<CPropertiesDialog> dialog;
+    std::string error;
+};
