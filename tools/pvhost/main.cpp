@@ -31,6 +31,7 @@
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowDump.h"
 #include "tools/pvhost/CommandLine.h"
+#include "tools/pvhost/DemoWalk.h"
 #include "tools/pvhost/PageList.h"
 #include "tools/pvhost/ProfileRegistration.h"
 #include "tools/pvhost/ScriptRunner.h"
@@ -52,7 +53,8 @@ const char kUsage[] =
     "  pages       list the page classes registered for the profile\n"
     "  project     load and check a project, print a summary, optionally write it\n"
     "  open        open the module's properties on a project; act from a script or a prompt\n"
-    "  demo        register the profile, visit every page, draw each, apply, save\n"
+    "  demo        register the profile, visit and edit every page, draw each, apply, save,\n"
+    "              revert, go online and offline, and cancel an edit\n"
     "\n"
     "'pvhost COMMAND --help' tells a command's options.\n"
     "exit codes: 0 success, 1 the work failed, 2 bad usage\n";
@@ -410,9 +412,9 @@ int Open(const CCommandLine& line) {
             }
         }
     } else if (isatty(STDIN_FILENO)) {
-        std::printf(
-            "commands: page NAME, type ID TEXT, paste ID TEXT, pick ID INDEX, click ID, key NAME,\n"
-            "wait MS, apply, ok, cancel, online, offline, refresh, revert, help, png FILE, dump [json], quit\n");
+        std::printf("commands: page NAME, type ID TEXT, paste ID TEXT, pick ID INDEX, click ID, key NAME,\n"
+                    "wait MS, apply, ok, cancel, online, offline, refresh, revert, help, png FILE, dump "
+                    "[json], quit\n");
         std::string text;
         for (int number = 1; dialog.IsOpen(); ++number) {
             std::printf("pvhost> ");
@@ -432,19 +434,6 @@ int Open(const CCommandLine& line) {
     if (result == kExitSuccess && !pictureOk)
         result = kExitFailure;
     return result;
-}
-
-std::string Slug(const std::wstring& title) {
-    std::string slug;
-    for (char c : CTextCodec::ToUtf8(title)) {
-        if (std::isalnum(static_cast<unsigned char>(c)))
-            slug += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        else if (!slug.empty() && slug.back() != '-')
-            slug += '-';
-    }
-    while (!slug.empty() && slug.back() == '-')
-        slug.pop_back();
-    return slug.empty() ? "page" : slug;
 }
 
 int Demo(const CCommandLine& line) {
@@ -477,40 +466,11 @@ int Demo(const CCommandLine& line) {
                     std::filesystem::path(profile).filename().string().c_str());
     if (FAILED(dialog.Open(pages, Caption(session.context->Project()))))
         return kExitFailure;
-    int result = kExitSuccess;
-    for (size_t i = 0; i < pages.size(); ++i) {
-        CUserHand::Instance().ClickTab(dialog.Item(CPropertiesDialog::kTabId), static_cast<int>(i));
-        const CPropertyPageInfo& info = dialog.PageInfo(i);
-        const std::string name = CTextCodec::ToUtf8(info.title.empty() ? info.className : info.title);
-        HWND window = dialog.PageWindow(i);
-        if (dialog.CurrentPage() != static_cast<int>(i) || !window) {
-            std::printf("page %zu '%s' could not be shown\n", i + 1, name.c_str());
-            result = kExitFailure;
-            continue;
-        }
-        char number[24];
-        std::snprintf(number, sizeof number, "%02zu", i + 1);
-        const std::string picture = output + "/page-" + number + "-" +
-                                    Slug(info.title.empty() ? info.className : info.title) + ".png";
-        if (!CWindowPicture::WritePng(window, picture, &error)) {
-            std::fprintf(stderr, "pvhost: %s\n", error.c_str());
-            result = kExitFailure;
-            continue;
-        }
-        std::printf("visited page %zu '%s'; drew it into %s\n", i + 1, name.c_str(), picture.c_str());
-    }
-    const std::string whole = output + "/properties.png";
-    if (!CWindowPicture::WritePng(dialog.Window(), whole, &error)) {
-        std::fprintf(stderr, "pvhost: %s\n", error.c_str());
-        return kExitFailure;
-    }
-    std::printf("drew the whole dialog into %s\n", whole.c_str());
-    if (FAILED(dialog.Ok())) {
-        std::fprintf(stderr, "pvhost: %s\n", dialog.LastError().c_str());
-        return kExitFailure;
-    }
-    std::printf("saved the project to %s\n", saved.c_str());
-    return result;
+    CDemoWalk walk(
+        session.context, dialog, output, saved,
+        [](const std::string& line) { std::printf("%s\n", line.c_str()); },
+        [](const std::string& line) { std::fprintf(stderr, "pvhost: %s\n", line.c_str()); });
+    return walk.Run() ? kExitSuccess : kExitFailure;
 }
 
 } // namespace
