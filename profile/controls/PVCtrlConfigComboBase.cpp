@@ -8,6 +8,14 @@
 #include "platform/user/Controls.h"
 #include "profile/values/IPVGetSetValue.h"
 
+BOOL CPVCtrlConfigComboBase::FirstValidity(bool valid) {
+    if (m_bInitialized)
+        return FALSE;
+    m_bInitialized = TRUE;
+    m_bValid = valid;
+    return valid ? TRUE : FALSE;
+}
+
 HRESULT CPVCtrlConfigComboBase::SaveIfDirty() {
     if (!IsDirty())
         return S_OK;

@@ -45,7 +45,9 @@ public:
 protected:
     // The binding as the first validity check found it.
     bool IsBindingValid() const { return m_bValid; }
-    void SetBindingValid(bool valid) { m_bValid = valid; }
+    // Answers `valid` on the first call and keeps it as the binding's validity; FALSE
+    // from then on, so that a box is bound once.
+    BOOL FirstValidity(bool valid);
     // The value object whose member errors this box claims.
     virtual IPVGetSetValue* GetValueObject() const = 0;
     // Sizes the dropped list to its items; called as the list opens.
@@ -71,6 +73,7 @@ private:
     bool IsReadOnly() const { return (GetStyle() & kReadOnlyStyle) != 0; }
     void OnSelectionConfirmed();
 
+    BOOL m_bInitialized = FALSE;
     bool m_bValid = false;
     int m_nCommittedSel = -1;
     int m_nPendingSel = -1;

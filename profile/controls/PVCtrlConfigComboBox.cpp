@@ -5,10 +5,7 @@
 #include "platform/gdi/SystemMetrics.h"
 
 BOOL CPVCtrlConfigComboBox::InitializationIsValid() {
-    if (m_bInitialized)
-        return FALSE;
-    m_bInitialized = TRUE;
-    return m_spValue && m_spValue->InitializationIsValid() == S_OK && m_spStrings;
+    return FirstValidity(m_spValue && m_spValue->InitializationIsValid() == S_OK && m_spStrings);
 }
 
 HRESULT CPVCtrlConfigComboBox::Initialize(IPVGetSetValue* value, IPVGetSetValue* strings,
@@ -16,11 +13,7 @@ HRESULT CPVCtrlConfigComboBox::Initialize(IPVGetSetValue* value, IPVGetSetValue*
     m_spValue = value;
     m_spStrings = strings;
     m_spCondition = condition;
-    const bool first = !m_bInitialized;
-    const BOOL valid = InitializationIsValid();
-    if (first)
-        SetBindingValid(valid != FALSE);
-    if (!valid)
+    if (!InitializationIsValid())
         return E_FAIL;
     ResetContent();
     AppendStrings(m_spStrings);

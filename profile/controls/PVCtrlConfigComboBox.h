@@ -31,5 +31,4 @@ private:
     CComPtr<IPVGetSetValue> m_spValue;
     CComPtr<IPVGetSetValue> m_spStrings;
     CComPtr<IUnknown> m_spCondition;
-    BOOL m_bInitialized = FALSE;
 };

@@ -64,17 +64,6 @@ CComPtr<CStubEnum> Stub(const std::wstring& strings, LONG index = 0) {
     return stub;
 }
 
-std::vector<std::wstring> Items(HWND combo) {
-    std::vector<std::wstring> items;
-    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[128] = {};
-        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
-    }
-    return items;
-}
-
 int Selection(HWND combo) {
     return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
 }
@@ -114,7 +103,7 @@ TEST_F(ConfigComboBoxTest, TheListHoldsEveryPieceALineFeedEnds) {
     for (const auto& c : cases) {
         ComboPage page;
         EXPECT_EQ(S_OK, page.box.Initialize(Stub(L"", 0), Stub(c.strings))) << c.name;
-        EXPECT_EQ(c.items, Items(page.Combo())) << c.name;
+        EXPECT_EQ(c.items, ComboItems(page.Combo())) << c.name;
     }
 }
 
@@ -123,7 +112,7 @@ TEST_F(ConfigComboBoxTest, OnlyTheFirstValidInitializeBindsTheBox) {
     CComPtr<CStubEnum> value = Stub(L"", 1);
     ASSERT_EQ(S_OK, page.box.Initialize(value, Stub(L"A\nB\n")));
     EXPECT_EQ(E_FAIL, page.box.Initialize(value, Stub(L"X\nY\nZ\n")));
-    EXPECT_EQ((std::vector<std::wstring>{L"A", L"B"}), Items(page.Combo()))
+    EXPECT_EQ((std::vector<std::wstring>{L"A", L"B"}), ComboItems(page.Combo()))
         << "the list was not filled again";
     EXPECT_EQ(S_OK, page.box.LoadValue()) << "the first binding still holds";
     EXPECT_EQ(1, Selection(page.Combo()));
@@ -145,7 +134,7 @@ TEST_F(ConfigComboBoxTest, AnInvalidBindingLeavesTheWindowAlone) {
             << c.name;
         EXPECT_EQ(E_FAIL, page.box.LoadValue()) << c.name;
         EXPECT_EQ(E_FAIL, page.box.SaveValue()) << c.name;
-        EXPECT_EQ((std::vector<std::wstring>{L"Kept"}), Items(page.Combo())) << c.name;
+        EXPECT_EQ((std::vector<std::wstring>{L"Kept"}), ComboItems(page.Combo())) << c.name;
         EXPECT_EQ(0, Selection(page.Combo())) << c.name;
         EXPECT_EQ(0, value->writes) << c.name;
         EXPECT_EQ(E_FAIL, page.box.ValidationErrorHandler(0, nullptr, nullptr))
@@ -272,7 +261,7 @@ TEST_F(ConfigComboBoxTest, TheDroppedListFitsSixItemsAndTheWidestText) {
         HGDIOBJ old =
             SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(page.Combo(), WM_GETFONT, 0, 0)));
         int widest = 0;
-        for (const std::wstring& item : Items(page.Combo())) {
+        for (const std::wstring& item : ComboItems(page.Combo())) {
             SIZE size{};
             GetTextExtentPoint32W(dc, item.c_str(), static_cast<int>(item.size()), &size);
             widest = std::max<int>(widest, size.cx);

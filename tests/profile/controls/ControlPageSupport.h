@@ -5,13 +5,27 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/HostObject.h"
 #include "platform/mfc/Wnd.h"
+#include "platform/user/Controls.h"
 #include "platform/user/UserHand.h"
 #include "platform/user/WinUser.h"
 #include "profile/values/PVGetSetLong.h"
 #include "tests/profile/panel/PanelTestSupport.h"
+
+// The texts of a combo box's items, in order.
+inline std::vector<std::wstring> ComboItems(HWND combo) {
+    std::vector<std::wstring> items;
+    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
 
 inline std::wstring TextOf(HWND hwnd) {
     wchar_t text[256] = {};
