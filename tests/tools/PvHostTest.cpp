@@ -270,6 +270,29 @@ TEST_F(PvHostOpenTest, UsageErrorsNameTheBadInputAndRunNothing) {
     EXPECT_TRUE(Contains(missing.out, Path("none.txt") + ": the script cannot be read")) << missing.out;
 }
 
+TEST_F(PvHostOpenTest, AScriptOnTheProfilesPagesKeepsAnAppliedPickAndRevertDropsTheNext) {
+    // The shipped profile's pages: 9127 is the sensor's direction, 9042 input assembly slot 10.
+    pages = std::string(std::getenv("PV_BIN_DIR")) + "/PVZQTavrin100.dll";
+    ASSERT_EQ(0, Pvhost("register --registry '" + registry + "' --profile '" + pages + "'").exitCode);
+    const std::string script = "page Input Assembly\n"
+                               "pick 9042 5\n"
+                               "apply\n"
+                               "page Sensor\n"
+                               "pick 9127 1\n"
+                               "revert\n"
+                               "ok\n";
+    const CRunResult run = Open(script, "--save '" + Path("saved.json") + "'");
+    ASSERT_EQ(0, run.exitCode) << run.out;
+    EXPECT_TRUE(Contains(run.out, "reverted the project to its stored values")) << run.out;
+    CHostProject saved;
+    std::string error;
+    ASSERT_TRUE(saved.LoadFile(Path("saved.json"), &error)) << error;
+    EXPECT_EQ(5LL, std::get<LONGLONG>(saved.ConfigTag().Find(L"ConfigurableInputAsm_10")->Value()))
+        << run.out;
+    EXPECT_EQ(0LL, std::get<LONGLONG>(saved.ConfigTag().Find(L"SensorInstalledDirection")->Value()))
+        << run.out;
+}
+
 TEST_F(PvHostOpenTest, AScriptEditsAppliesDrawsAndClosesWithOk) {
     const std::string script = "# change the cut-on value and the mode\n"
                                "type 1001 12.5\n"
