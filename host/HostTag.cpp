@@ -30,6 +30,18 @@ HRESULT CHostTag::FindMember(BSTR member, CTagMember** found) {
     return *found ? S_OK : E_INVALIDARG;
 }
 
+template <class Body>
+HRESULT CHostTag::OnMember(const wchar_t* operation, BSTR member, bool outGiven, Body body) {
+    return m_context->Faults().Run(operation, Text(member), [&]() -> HRESULT {
+        if (!outGiven)
+            return E_POINTER;
+        CTagMember* found = nullptr;
+        if (HRESULT hr = FindMember(member, &found); FAILED(hr))
+            return hr;
+        return body(found);
+    });
+}
+
 HRESULT CHostTag::Refuse(HRESULT result, const std::wstring& member, const std::wstring& why) {
     CComPtr<ICreateErrorInfo> created;
     if (SUCCEEDED(CreateErrorInfo(&created))) {
@@ -53,21 +65,12 @@ HRESULT CHostTag::Write(CTagMember* member, const CTagValue& value) {
 }
 
 HRESULT CHostTag::GetValue(BSTR member, VARIANT* value) {
-    return m_context->Faults().Run(L"GetValue", Text(member), [&]() -> HRESULT {
-        if (!value)
-            return E_POINTER;
-        CTagMember* found = nullptr;
-        if (HRESULT hr = FindMember(member, &found); FAILED(hr))
-            return hr;
-        return found->ToVariant(found->Value(), value);
-    });
+    return OnMember(L"GetValue", member, value != nullptr,
+                    [&](CTagMember* found) -> HRESULT { return found->ToVariant(found->Value(), value); });
 }
 
 HRESULT CHostTag::SetValue(BSTR member, VARIANT value) {
-    return m_context->Faults().Run(L"SetValue", Text(member), [&]() -> HRESULT {
-        CTagMember* found = nullptr;
-        if (HRESULT hr = FindMember(member, &found); FAILED(hr))
-            return hr;
+    return OnMember(L"SetValue", member, true, [&](CTagMember* found) -> HRESULT {
         CTagValue converted;
         if (!found->FromVariant(value, &converted))
             return Refuse(DISP_E_TYPEMISMATCH, found->Name(),
@@ -77,12 +80,7 @@ HRESULT CHostTag::SetValue(BSTR member, VARIANT value) {
 }
 
 HRESULT CHostTag::GetEnumIndex(BSTR member, LONG* index) {
-    return m_context->Faults().Run(L"GetEnumIndex", Text(member), [&]() -> HRESULT {
-        if (!index)
-            return E_POINTER;
-        CTagMember* found = nullptr;
-        if (HRESULT hr = FindMember(member, &found); FAILED(hr))
-            return hr;
+    return OnMember(L"GetEnumIndex", member, index != nullptr, [&](CTagMember* found) -> HRESULT {
         if (!found->IsEnum())
             return HOST_E_NOTENUM;
         *index = found->EnumIndexOf(static_cast<LONG>(std::get<LONGLONG>(found->Value())));
@@ -91,10 +89,7 @@ HRESULT CHostTag::GetEnumIndex(BSTR member, LONG* index) {
 }
 
 HRESULT CHostTag::SetEnumIndex(BSTR member, LONG index) {
-    return m_context->Faults().Run(L"SetEnumIndex", Text(member), [&]() -> HRESULT {
-        CTagMember* found = nullptr;
-        if (HRESULT hr = FindMember(member, &found); FAILED(hr))
-            return hr;
+    return OnMember(L"SetEnumIndex", member, true, [&](CTagMember* found) -> HRESULT {
         if (!found->IsEnum())
             return HOST_E_NOTENUM;
         const LONG count = static_cast<LONG>(found->Enumeration().size());
@@ -107,13 +102,9 @@ HRESULT CHostTag::SetEnumIndex(BSTR member, LONG index) {
 }
 
 HRESULT CHostTag::GetEnumStrings(BSTR member, SAFEARRAY** strings) {
-    return m_context->Faults().Run(L"GetEnumStrings", Text(member), [&]() -> HRESULT {
-        if (!strings)
-            return E_POINTER;
+    if (strings)
         *strings = nullptr;
-        CTagMember* found = nullptr;
-        if (HRESULT hr = FindMember(member, &found); FAILED(hr))
-            return hr;
+    return OnMember(L"GetEnumStrings", member, strings != nullptr, [&](CTagMember* found) -> HRESULT {
         if (!found->IsEnum())
             return HOST_E_NOTENUM;
         const auto& entries = found->Enumeration();
@@ -137,12 +128,7 @@ HRESULT CHostTag::GetEnumStrings(BSTR member, SAFEARRAY** strings) {
 }
 
 HRESULT CHostTag::GetMinValue(BSTR member, VARIANT* value) {
-    return m_context->Faults().Run(L"GetMinValue", Text(member), [&]() -> HRESULT {
-        if (!value)
-            return E_POINTER;
-        CTagMember* found = nullptr;
-        if (HRESULT hr = FindMember(member, &found); FAILED(hr))
-            return hr;
+    return OnMember(L"GetMinValue", member, value != nullptr, [&](CTagMember* found) -> HRESULT {
         if (found->Type() == TagDataType::String)
             return DISP_E_TYPEMISMATCH;
         return found->ToVariant(found->Minimum(), value);
@@ -150,12 +136,7 @@ HRESULT CHostTag::GetMinValue(BSTR member, VARIANT* value) {
 }
 
 HRESULT CHostTag::GetMaxValue(BSTR member, VARIANT* value) {
-    return m_context->Faults().Run(L"GetMaxValue", Text(member), [&]() -> HRESULT {
-        if (!value)
-            return E_POINTER;
-        CTagMember* found = nullptr;
-        if (HRESULT hr = FindMember(member, &found); FAILED(hr))
-            return hr;
+    return OnMember(L"GetMaxValue", member, value != nullptr, [&](CTagMember* found) -> HRESULT {
         if (found->Type() == TagDataType::String)
             return DISP_E_TYPEMISMATCH;
         return found->ToVariant(found->Maximum(), value);
@@ -163,12 +144,7 @@ HRESULT CHostTag::GetMaxValue(BSTR member, VARIANT* value) {
 }
 
 HRESULT CHostTag::GetMemberDirtyState(BSTR member, VARIANT_BOOL* dirty) {
-    return m_context->Faults().Run(L"GetMemberDirtyState", Text(member), [&]() -> HRESULT {
-        if (!dirty)
-            return E_POINTER;
-        CTagMember* found = nullptr;
-        if (HRESULT hr = FindMember(member, &found); FAILED(hr))
-            return hr;
+    return OnMember(L"GetMemberDirtyState", member, dirty != nullptr, [&](CTagMember* found) -> HRESULT {
         *dirty = found->IsDirty() ? VARIANT_TRUE : VARIANT_FALSE;
         return S_OK;
     });
@@ -183,13 +159,9 @@ HRESULT CHostTag::get_Suffix(BSTR* suffix) {
 }
 
 HRESULT CHostTag::GetEnumValues(BSTR member, SAFEARRAY** values) {
-    return m_context->Faults().Run(L"GetEnumValues", Text(member), [&]() -> HRESULT {
-        if (!values)
-            return E_POINTER;
+    if (values)
         *values = nullptr;
-        CTagMember* found = nullptr;
-        if (HRESULT hr = FindMember(member, &found); FAILED(hr))
-            return hr;
+    return OnMember(L"GetEnumValues", member, values != nullptr, [&](CTagMember* found) -> HRESULT {
         if (!found->IsEnum())
             return HOST_E_NOTENUM;
         const auto& entries = found->Enumeration();
@@ -218,24 +190,14 @@ HRESULT CHostTag::GetForcesEnabled(VARIANT_BOOL* enabled) {
 }
 
 HRESULT CHostTag::GetIsForced(BSTR member, VARIANT_BOOL* forced) {
-    return m_context->Faults().Run(L"GetIsForced", Text(member), [&]() -> HRESULT {
-        if (!forced)
-            return E_POINTER;
-        CTagMember* found = nullptr;
-        if (HRESULT hr = FindMember(member, &found); FAILED(hr))
-            return hr;
+    return OnMember(L"GetIsForced", member, forced != nullptr, [&](CTagMember* found) -> HRESULT {
         *forced = found->IsForced() ? VARIANT_TRUE : VARIANT_FALSE;
         return S_OK;
     });
 }
 
 HRESULT CHostTag::GetForcedValue(BSTR member, VARIANT* value) {
-    return m_context->Faults().Run(L"GetForcedValue", Text(member), [&]() -> HRESULT {
-        if (!value)
-            return E_POINTER;
-        CTagMember* found = nullptr;
-        if (HRESULT hr = FindMember(member, &found); FAILED(hr))
-            return hr;
+    return OnMember(L"GetForcedValue", member, value != nullptr, [&](CTagMember* found) -> HRESULT {
         if (!found->IsForced()) {
             // No force: nothing to show.
             VariantInit(value);
@@ -246,12 +208,7 @@ HRESULT CHostTag::GetForcedValue(BSTR member, VARIANT* value) {
 }
 
 HRESULT CHostTag::GetExtProperty(LONG selector, BSTR member, VARIANT* value) {
-    return m_context->Faults().Run(L"GetExtProperty", Text(member), [&]() -> HRESULT {
-        if (!value)
-            return E_POINTER;
-        CTagMember* found = nullptr;
-        if (HRESULT hr = FindMember(member, &found); FAILED(hr))
-            return hr;
+    return OnMember(L"GetExtProperty", member, value != nullptr, [&](CTagMember* found) -> HRESULT {
         VariantInit(value);
         if (HRESULT hr = NewBstr(found->ExtProperty(selector), &value->bstrVal); FAILED(hr))
             return hr;
@@ -261,10 +218,7 @@ HRESULT CHostTag::GetExtProperty(LONG selector, BSTR member, VARIANT* value) {
 }
 
 HRESULT CHostTag::SetExtProperty(LONG selector, BSTR member, VARIANT value) {
-    return m_context->Faults().Run(L"SetExtProperty", Text(member), [&]() -> HRESULT {
-        CTagMember* found = nullptr;
-        if (HRESULT hr = FindMember(member, &found); FAILED(hr))
-            return hr;
+    return OnMember(L"SetExtProperty", member, true, [&](CTagMember* found) -> HRESULT {
         VARIANT text;
         VariantInit(&text);
         if (FAILED(VariantChangeType(&text, &value, 0, VT_BSTR)))

@@ -46,6 +46,10 @@ private:
     CTagModel& Model();
     // The member, or E_INVALIDARG when the tag has none of that name.
     HRESULT FindMember(BSTR member, CTagMember** found);
+    // Runs `body(member)` as the host operation `operation` on `member` (fault
+    // injection and call record): E_POINTER unless `outGiven`, E_INVALIDARG for a
+    // member the tag lacks.
+    template <class Body> HRESULT OnMember(const wchar_t* operation, BSTR member, bool outGiven, Body body);
     // Refuses a write with `result` and leaves error information saying why.
     HRESULT Refuse(HRESULT result, const std::wstring& member, const std::wstring& why);
     HRESULT Write(CTagMember* member, const CTagValue& value);
