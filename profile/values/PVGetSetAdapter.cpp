@@ -1,11 +1,21 @@
 #include "profile/values/PVGetSetAdapter.h"
 
+#include <source_location>
+
 #include "platform/base/Interlocked.h"
 #include "platform/oleaut/BstrT.h"
 #include "profile/server/PVComponentsGlobals.h"
 #include "profile/server/PVLog.h"
 
 namespace {
+
+// False, logged under the caller's name, when the adapter's tag interface is unusable.
+bool TagIsUsable(const void* tag, std::source_location where = std::source_location::current()) {
+    if (InterfaceIsValid(tag))
+        return true;
+    PVLog(L"Error: ITag interface is not valid!\n", where);
+    return false;
+}
 
 // A VARIANT that is cleared however the operation leaves.
 class CScopedVariant {
@@ -75,32 +85,28 @@ ULONG CPVGetSetAdapterITag::Release() {
 }
 
 HRESULT CPVGetSetAdapterITag::GetVariant(LPCWSTR member, VARIANT* value) {
-    if (!InterfaceIsValid(m_spITag.p())) {
-        PVLog(L"Error: ITag interface is not valid!\n");
+    if (!TagIsUsable(m_spITag.p())) {
         return E_FAIL;
     }
     return m_spITag->GetValue(_bstr_t(member).GetBSTR(), value);
 }
 
 HRESULT CPVGetSetAdapterITag::SetVariant(LPCWSTR member, const VARIANT& value) {
-    if (!InterfaceIsValid(m_spITag.p())) {
-        PVLog(L"Error: ITag interface is not valid!\n");
+    if (!TagIsUsable(m_spITag.p())) {
         return E_FAIL;
     }
     return m_spITag->SetValue(_bstr_t(member).GetBSTR(), value);
 }
 
 HRESULT CPVGetSetAdapterITag::GetMinVariant(LPCWSTR member, VARIANT* value) {
-    if (!InterfaceIsValid(m_spITag.p())) {
-        PVLog(L"Error: ITag interface is not valid!\n");
+    if (!TagIsUsable(m_spITag.p())) {
         return E_FAIL;
     }
     return m_spITag->GetMinValue(_bstr_t(member).GetBSTR(), value);
 }
 
 HRESULT CPVGetSetAdapterITag::GetMaxVariant(LPCWSTR member, VARIANT* value) {
-    if (!InterfaceIsValid(m_spITag.p())) {
-        PVLog(L"Error: ITag interface is not valid!\n");
+    if (!TagIsUsable(m_spITag.p())) {
         return E_FAIL;
     }
     return m_spITag->GetMaxValue(_bstr_t(member).GetBSTR(), value);
@@ -181,8 +187,7 @@ HRESULT CPVGetSetAdapterITag::SetBool(LPCWSTR member, BOOL value, BOOL invert) {
 HRESULT CPVGetSetAdapterITag::GetEnum(LPCWSTR member, LONG* index) {
     if (!index)
         return E_POINTER;
-    if (!InterfaceIsValid(m_spITag.p())) {
-        PVLog(L"Error: ITag interface is not valid!\n");
+    if (!TagIsUsable(m_spITag.p())) {
         *index = -1;
         return E_FAIL;
     }
@@ -198,8 +203,7 @@ HRESULT CPVGetSetAdapterITag::GetEnum(LPCWSTR member, LONG* index) {
 }
 
 HRESULT CPVGetSetAdapterITag::SetEnum(LPCWSTR member, LONG index) {
-    if (!InterfaceIsValid(m_spITag.p())) {
-        PVLog(L"Error: ITag interface is not valid!\n");
+    if (!TagIsUsable(m_spITag.p())) {
         return E_FAIL;
     }
     const HRESULT hr = m_spITag->SetEnumIndex(_bstr_t(member).GetBSTR(), index);
@@ -211,8 +215,7 @@ HRESULT CPVGetSetAdapterITag::SetEnum(LPCWSTR member, LONG index) {
 HRESULT CPVGetSetAdapterITag::GetEnumStrings(LPCWSTR member, SAFEARRAY** strings) {
     if (!strings)
         return E_POINTER;
-    if (!InterfaceIsValid(m_spITag.p())) {
-        PVLog(L"Error: ITag interface is not valid!\n");
+    if (!TagIsUsable(m_spITag.p())) {
         return E_FAIL;
     }
     const HRESULT hr = m_spITag->GetEnumStrings(_bstr_t(member).GetBSTR(), strings);
@@ -295,8 +298,7 @@ HRESULT CPVGetSetAdapterITag::GetITag(ITag2** tag) {
         PVLog(L"Error: ppItag is not valid!\n");
         return E_POINTER;
     }
-    if (!InterfaceIsValid(m_spITag.p())) {
-        PVLog(L"Error: ITag interface is not valid!\n");
+    if (!TagIsUsable(m_spITag.p())) {
         return E_FAIL;
     }
     return m_spITag->QueryInterface(tag);
@@ -307,8 +309,7 @@ HRESULT CPVGetSetAdapterITag::GetMemberDirtyState(LPCWSTR member, VARIANT_BOOL* 
         PVLog(L"Error: pIsDirty is not valid!\n");
         return E_POINTER;
     }
-    if (!InterfaceIsValid(m_spITag.p())) {
-        PVLog(L"Error: ITag interface is not valid!\n");
+    if (!TagIsUsable(m_spITag.p())) {
         return E_FAIL;
     }
     CComPtr<ITag2> tag2;
@@ -345,8 +346,7 @@ HRESULT CPVGetSetAdapterITag::GetMemberExists(LPCWSTR member, VARIANT_BOOL* exis
 }
 
 HRESULT CPVGetSetAdapterITag::GetEnumValues(LPCWSTR member, SAFEARRAY** values) {
-    if (!InterfaceIsValid(m_spITag.p())) {
-        PVLog(L"Error: ITag interface is not valid!\n");
+    if (!TagIsUsable(m_spITag.p())) {
         return E_FAIL;
     }
     CComPtr<ITagEnumValues> enumValues;
@@ -416,16 +416,14 @@ ULONG CPVGetSetAdapterITagExtProperty::Release() {
 }
 
 HRESULT CPVGetSetAdapterITagExtProperty::GetVariant(LPCWSTR member, VARIANT* value) {
-    if (!InterfaceIsValid(m_spITagExtProperty.p())) {
-        PVLog(L"Error: ITag interface is not valid!\n");
+    if (!TagIsUsable(m_spITagExtProperty.p())) {
         return E_FAIL;
     }
     return m_spITagExtProperty->GetExtProperty(m_lSelector, _bstr_t(member).GetBSTR(), value);
 }
 
 HRESULT CPVGetSetAdapterITagExtProperty::SetVariant(LPCWSTR member, const VARIANT& value) {
-    if (!InterfaceIsValid(m_spITagExtProperty.p())) {
-        PVLog(L"Error: ITag interface is not valid!\n");
+    if (!TagIsUsable(m_spITagExtProperty.p())) {
         return E_FAIL;
     }
     return m_spITagExtProperty->SetExtProperty(m_lSelector, _bstr_t(member).GetBSTR(), value);
