@@ -4,6 +4,7 @@
 
 #include "platform/base/Interlocked.h"
 #include "profile/server/PVLog.h"
+#include "profile/values/PVMemberNames.h"
 
 namespace {
 
@@ -201,42 +202,11 @@ HRESULT CPVGetSetValue::ContainsMemberName(LPCWSTR name) {
 }
 
 CString CPVGetSetValue::GetMemberName(UINT index) {
-    CString name;
-    if (!m_MemberNames.GetAt(index, name) || name.IsEmpty()) {
-        CString message;
-        message.Format(L"Invalid index %u or invalid member name %s returned\n", index, name.GetString());
-        PVLog(message);
-        return CString();
-    }
-    return name;
+    return PVMemberNameAt(m_MemberNames, index);
 }
 
 BOOL CPVGetSetValue::AddMemberName(LPCWSTR name, UINT index) {
-    if (!name) {
-        PVLog(L"Invalid member name parameter.");
-        return FALSE;
-    }
-    if (!*name) {
-        PVLog(L"Empty string specified as member name.");
-        return FALSE;
-    }
-    const UINT count = static_cast<UINT>(m_MemberNames.GetCount());
-    if (index < count) {
-        if (m_MemberNames.Contains(name))
-            return FALSE;
-        CString present;
-        m_MemberNames.GetAt(index, present);
-        if (present.IsEmpty())
-            return m_MemberNames.Insert(name, index);
-        PVLog(L"Overwriting existing member name.");
-        return FALSE;
-    }
-    // Beyond the end there is no slot to fill: refused like a failed insertion.
-    if (index > count || !m_MemberNames.Insert(name, index)) {
-        PVLog(L"Failed to add member name.");
-        return FALSE;
-    }
-    return TRUE;
+    return PVAddMemberName(m_MemberNames, name, index, L"Empty string specified as member name.");
 }
 
 HRESULT CPVGetSetValue::ErrorReadingValue(LPCWSTR member) {

@@ -2,6 +2,7 @@
 
 #include "platform/base/Interlocked.h"
 #include "profile/server/PVLog.h"
+#include "profile/values/PVMemberNames.h"
 
 CPVSetEvent::CPVSetEvent(LPCWSTR memberName) {
     AddMemberName(memberName, 0);
@@ -65,41 +66,11 @@ HRESULT CPVSetEvent::ContainsMemberName(LPCWSTR name) {
 }
 
 CString CPVSetEvent::GetMemberName(UINT index) {
-    CString name;
-    if (!m_MemberNames.GetAt(index, name) || name.IsEmpty()) {
-        CString message;
-        message.Format(L"Invalid index %u or invalid member name %s returned\n", index, name.GetString());
-        PVLog(message);
-        return CString();
-    }
-    return name;
+    return PVMemberNameAt(m_MemberNames, index);
 }
 
 BOOL CPVSetEvent::AddMemberName(LPCWSTR name, UINT index) {
-    if (!name) {
-        PVLog(L"Invalid member name parameter.");
-        return FALSE;
-    }
-    if (!*name) {
-        PVLog(L"Member name parameter is empty string.");
-        return FALSE;
-    }
-    const UINT count = static_cast<UINT>(m_MemberNames.GetCount());
-    if (index < count) {
-        if (m_MemberNames.Contains(name))
-            return FALSE;
-        CString present;
-        m_MemberNames.GetAt(index, present);
-        if (present.IsEmpty())
-            return m_MemberNames.Insert(name, index);
-        PVLog(L"Overwriting existing member name.");
-        return FALSE;
-    }
-    if (index > count || !m_MemberNames.Insert(name, index)) {
-        PVLog(L"Failed to add member name.");
-        return FALSE;
-    }
-    return TRUE;
+    return PVAddMemberName(m_MemberNames, name, index, L"Member name parameter is empty string.");
 }
 
 HRESULT CPVSetEvent::ErrorSettingEvent(LPCWSTR member, CString* message) {
