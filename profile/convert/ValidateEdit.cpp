@@ -1,8 +1,8 @@
 #include "profile/convert/ValidateEdit.h"
 
-#include "platform/kernel/GlobalMemory.h"
 #include "platform/user/Controls.h"
 #include "platform/user/WinUser.h"
+#include "profile/convert/PasteText.h"
 
 namespace {
 constexpr UINT kCtrlA = 1;
@@ -33,39 +33,13 @@ void CValidateEdit::OnChar(UINT ch, UINT repeat, UINT flags) {
     Default();
 }
 
-bool CValidateEdit::ReadClipboardText(CString& text) {
-    // Someone may hold the clipboard open already (a paste in progress); then it is
-    // read as it is, and left open for them.
-    const bool openedHere = GetOpenClipboardWindow() == nullptr;
-    if (openedHere && !OpenClipboard(m_hWnd))
-        return false;
-    bool found = false;
-    if (IsClipboardFormatAvailable(CF_UNICODETEXT)) {
-        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-                text = chars;
-                found = true;
-                GlobalUnlock(data);
-            }
-        }
-    }
-    if (openedHere)
-        CloseClipboard();
-    return found;
-}
-
 LRESULT CValidateEdit::OnPaste(WPARAM, LPARAM) {
     if (!IsWindowEnabled() || (GetStyle() & ES_READONLY))
         return 0;
     CString pasted;
-    if (!ReadClipboardText(pasted))
+    if (!ReadClipboardUnicodeText(m_hWnd, pasted))
         return Default();
-    CString current;
-    GetWindowText(current);
-    int start = 0;
-    int end = 0;
-    GetSel(start, end);
-    const CString wouldBe = current.Left(start) + pasted + current.Mid(end);
+    const CString wouldBe = TextWithSelectionReplaced(*this, pasted);
     if (FAILED(ValidateText(wouldBe, pasted))) {
         MessageBeep(0);
         return 0;

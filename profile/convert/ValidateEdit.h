@@ -24,8 +24,5 @@ protected:
     BOOL OnReflectedCommand(UINT code) override;
 
 private:
-    // The clipboard's Unicode text; false when there is none or it cannot be opened.
-    bool ReadClipboardText(CString& text);
-
     CString m_lastText;
 };
