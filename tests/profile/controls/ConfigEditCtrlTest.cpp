@@ -8,9 +8,7 @@
 #include "host/HostResults.h"
 #include "logger/AopLogCapture.h"
 #include "platform/com/ErrorInfo.h"
-#include "platform/kernel/Clock.h"
 #include "platform/oleaut/BstrT.h"
-#include "platform/user/UserRecorder.h"
 #include "profile/controls/PVCtrlConfigChkCmbBtnDependEditBox.h"
 #include "profile/controls/PVCtrlConfigComboBox.h"
 #include "profile/controls/PVCtrlConfigStaticTextPages.h"
@@ -22,21 +20,7 @@
 
 namespace {
 
-class ConfigEditCtrlTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        CClock::Instance().SetVirtual(true);
-        CUserHand::Instance().Reset();
-        CUserRecorder::Instance().Clear();
-    }
-    CUserHand& hand = CUserHand::Instance();
-};
-
-CString TextOf(const CWnd& box) {
-    CString text;
-    box.GetWindowText(text);
-    return text;
-}
+using ConfigEditCtrlTest = EditBoxTest;
 
 size_t Writes(ProcessEditPage& page) {
     return page.context->Faults().CallsOf(L"SetValue").size();
@@ -44,16 +28,13 @@ size_t Writes(ProcessEditPage& page) {
 
 TEST_F(ConfigEditCtrlTest, LoadingDoesNotDirtyAndTypingDoesButWritesNothing) {
     ProcessEditPage page;
-    ASSERT_EQ(S_OK, page.integer.OnActivate());
-    ASSERT_EQ(S_OK, page.real.OnActivate());
+    ASSERT_EQ(S_OK, page.page->OnActivate());
     EXPECT_EQ(CString(L"7"), TextOf(page.integer));
     EXPECT_EQ(CString(L"0.0"), TextOf(page.real));
     EXPECT_FALSE(page.integer.IsDirty());
     EXPECT_FALSE(page.parent->ProfileDirty());
-
-    page.Prepare(page.integer, L"", 0, 0);
-    page.integer.ClearDirty();
-    hand.Type(L"12");
+    page.Prepare(page.integer, L"", 0, -1);
+    hand.Type(L"\b12");
     EXPECT_TRUE(page.integer.IsDirty());
     EXPECT_TRUE(page.parent->ProfileDirty());
     EXPECT_EQ(0u, Writes(page)) << "nothing reaches the tag before a save";
@@ -214,46 +195,28 @@ TEST_F(ConfigEditCtrlTest, TheLowFlowValuesAreEnabledOnlyWhileAVariableIsAssigne
     EXPECT_FALSE(page.onValue.IsDirty()) << "following the combo box changes no value";
 }
 
-TEST_F(ConfigEditCtrlTest, AMissingFollowedComboBoxInvalidatesOneDependentBoxAndFailsTheOther) {
+TEST_F(ConfigEditCtrlTest, AMissingFollowedComboBoxOrTenDecimalsInvalidateTheBinding) {
     LowFlowEditPage page(0);
+    CPVCtrlConfigEditFloat tenDecimals(IDC_LOWFLOW_SHOCK_SUPPRESSION);
+    page.Subclass(tenDecimals, IDC_LOWFLOW_SHOCK_SUPPRESSION);
+    EXPECT_EQ(E_FAIL, tenDecimals.Initialize(page.Long(L"LowFlowCutOffPressureShockSuppr"), 7, 1, 10));
+    EXPECT_EQ(E_FAIL, tenDecimals.OnActivate()) << "never loads";
+    EXPECT_EQ(CString(L""), TextOf(tenDecimals));
     EXPECT_EQ(E_FAIL, page.onResult);
     EXPECT_EQ(S_OK, page.offResult);
     EXPECT_EQ(E_FAIL, page.offValue.Refresh());
     EXPECT_EQ(E_FAIL, page.offValue.OnChangedCtrlData(nullptr, IDC_LOWFLOW_ASSIGN));
 }
 
-TEST_F(ConfigEditCtrlTest, TheDensityLabelShowsTheTextOfItsUnitCode) {
-    const struct {
-        UINT id;
-        LONG code;
-        const wchar_t* shown;
-    } cases[] = {
-        {IDC_COMP_DENSITY_UNIT, 2277, L"SD15\u00B0C"},   {IDC_COMP_DENSITY_UNIT, 12040, L"g/cm3"},
-        {IDC_COMP_DENSITY_UNIT, 2179, L"lb/gal (imp;oil)"}, {IDC_COMP_DENSITY_UNIT, 1234, L" "},
-        {IDC_COMP_FIXED_DENSITY, 2277, L" "},
-    };
-    for (const auto& c : cases) {
-        PageOnHost page(IDD_COMPENSATION);
-        CPVCtrlConfigStaticTextPages label(c.id);
-        page.Add(&label);
-        page.Create();
-        page.Subclass(label, c.id);
-        page.SetMember(L"SystemUnitDensity", c.code);
-        ASSERT_EQ(S_OK, label.Initialize(page.Long(L"SystemUnitDensity"), VT_I4));
-        EXPECT_EQ(S_OK, label.OnActivate());
-        EXPECT_EQ(std::wstring(c.shown), TextOf(page.Item(c.id))) << c.code;
-    }
-}
-
-TEST_F(ConfigEditCtrlTest, AnInvalidLabelOrBoxBindingIsRefusedAndLogged) {
+TEST_F(ConfigEditCtrlTest, TheDensityLabelShowsItsUnitCodesTextAndAnInvalidBindingIsLogged) {
     PageOnHost page(IDD_COMPENSATION);
     CPVCtrlConfigStaticTextPages label(IDC_COMP_DENSITY_UNIT);
-    CPVCtrlConfigEditFloat box(IDC_COMP_FIXED_DENSITY);
+    CPVCtrlConfigStaticTextPages other(IDC_COMP_FIXED_DENSITY); // not the density label
     page.Add(&label);
-    page.Add(&box);
+    page.Add(&other);
     page.Create();
     page.Subclass(label, IDC_COMP_DENSITY_UNIT);
-    page.Subclass(box, IDC_COMP_FIXED_DENSITY);
+    page.Subclass(other, IDC_COMP_FIXED_DENSITY);
     CAopLogCapture log;
     EXPECT_EQ(E_FAIL, label.Initialize(page.Long(L"SystemUnitDensity"), VT_R4, 10));
     EXPECT_EQ(E_FAIL, label.Initialize(page.Long(L"SystemUnitDensity"), VT_BSTR));
@@ -264,9 +227,17 @@ TEST_F(ConfigEditCtrlTest, AnInvalidLabelOrBoxBindingIsRefusedAndLogged) {
                   L"Invalid pointer to IPVGetSetValue", L"Invalid interface IPVGetSetValue not initialized.",
                   L"Fail to initialise."}),
               log.Messages());
-    EXPECT_EQ(E_FAIL, box.Initialize(page.Long(L"ExternalCompensationFixedDensity"), 23, 1, 10));
-    EXPECT_EQ(E_FAIL, box.OnActivate()) << "decimals 10: never loads";
-    EXPECT_EQ(CString(L""), TextOf(box));
+    ASSERT_EQ(S_OK, label.Initialize(page.Long(L"SystemUnitDensity"), VT_R4, 0));
+    ASSERT_EQ(S_OK, other.Initialize(page.Long(L"SystemUnitDensity"), VT_I4));
+    const std::pair<LONG, const wchar_t*> shown[] = {
+        {2277, L"SD15\u00B0C"}, {12040, L"g/cm3"}, {2179, L"lb/gal (imp;oil)"}, {1234, L" "}};
+    for (const auto& [code, text] : shown) {
+        page.SetMember(L"SystemUnitDensity", code);
+        EXPECT_EQ(S_OK, label.Refresh());
+        EXPECT_EQ(S_OK, other.Refresh());
+        EXPECT_EQ(std::wstring(text), TextOf(page.Item(IDC_COMP_DENSITY_UNIT))) << code;
+        EXPECT_EQ(L" ", TextOf(page.Item(IDC_COMP_FIXED_DENSITY))) << code;
+    }
 }
 
 TEST_F(ConfigEditCtrlTest, ADecimalCommaLocaleTakesTheCommaAndRefusesThePoint) {

@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "host/HostServers.h"
+#include "platform/kernel/Clock.h"
+#include "platform/user/UserRecorder.h"
 #include "profile/controls/PVCtrlConfigDependEditFloat.h"
 #include "profile/controls/PVCtrlConfigEditFloat.h"
 #include "profile/controls/PVCtrlConfigEditInteger.h"
@@ -47,3 +49,20 @@ struct ProcessEditPage : PageOnHost {
         box.SendMessage(EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
     }
 };
+
+// Every edit box test starts on a virtual clock with a free hand and no beeps.
+class EditBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CClock::Instance().SetVirtual(true);
+        hand.Reset();
+        CUserRecorder::Instance().Clear();
+    }
+    CUserHand& hand = CUserHand::Instance();
+};
+
+inline CString TextOf(const CWnd& box) {
+    CString text;
+    box.GetWindowText(text);
+    return text;
+}

@@ -3,8 +3,6 @@
 // selection, what the box holds afterwards, and the beep of a refusal.
 #include <gtest/gtest.h>
 
-#include "platform/kernel/Clock.h"
-#include "platform/user/UserRecorder.h"
 #include "profile/convert/CnvErrors.h"
 #include "profile/convert/EditFloatMask.h"
 #include "profile/convert/EditIntegerMask.h"
@@ -12,14 +10,7 @@
 
 namespace {
 
-class EditMaskRulesTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        CClock::Instance().SetVirtual(true);
-        CUserHand::Instance().Reset();
-        CUserRecorder::Instance().Clear();
-    }
-};
+using EditMaskRulesTest = EditBoxTest;
 
 struct Rule {
     char box;          // 'I' integer, 'F' float
@@ -95,14 +86,12 @@ TEST_F(EditMaskRulesTest, EachKeystrokeAndPasteIsJudgedByTheTextAndTheSelection)
             CString inserted(r.input);
             const CString wouldBe = current.Left(r.start) + inserted + current.Mid(r.end);
             EXPECT_EQ(r.code, mask->ValidatePaste(wouldBe, inserted, r.flags));
-            CUserHand::Instance().Paste(r.input);
+            hand.Paste(r.input);
         } else {
             EXPECT_EQ(r.code, mask->ValidateKeystroke(&box, r.input[0], r.flags));
-            CUserHand::Instance().Type(r.input);
+            hand.Type(r.input);
         }
-        CString after;
-        box.GetWindowText(after);
-        EXPECT_EQ(CString(r.after), after);
+        EXPECT_EQ(CString(r.after), TextOf(box));
         // Ctrl+V itself is a character the mask refuses: it beeps after the paste.
         const size_t beeps = (FAILED(r.code) ? 1 : 0) + (r.paste ? 1 : 0);
         EXPECT_EQ(beeps, CUserRecorder::Instance().Beeps().size());
