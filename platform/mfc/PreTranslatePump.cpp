@@ -3,9 +3,9 @@
 #include "platform/mfc/Wnd.h"
 
 CPreTranslatePump::CPreTranslatePump() {
-    CUserHand& hand = CUserHand::Instance();
-    m_previous = hand.SetPreTranslateHook(nullptr);
-    hand.SetPreTranslateHook([previous = m_previous](MSG& msg) {
+    CMessagePump& pump = CMessagePump::Instance();
+    m_previous = pump.SetPreTranslateHook(nullptr);
+    pump.SetPreTranslateHook([previous = m_previous](MSG& msg) {
         if (CWnd::WalkPreTranslateTree(nullptr, &msg))
             return true;
         return previous ? previous(msg) : false;
@@ -13,5 +13,5 @@ CPreTranslatePump::CPreTranslatePump() {
 }
 
 CPreTranslatePump::~CPreTranslatePump() {
-    CUserHand::Instance().SetPreTranslateHook(std::move(m_previous));
+    CMessagePump::Instance().SetPreTranslateHook(std::move(m_previous));
 }

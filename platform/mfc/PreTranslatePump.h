@@ -1,11 +1,11 @@
 // The framework's share of the message loop: while one of these exists, every queued
-// message the user's hand pumps is first offered to the PreTranslateMessage of the
+// message the thread's pump takes is first offered to the PreTranslateMessage of the
 // framework objects from its window up through its parents. A message none of them
 // takes goes on to the hook that was installed before (a dialog manager, say), then to
 // translation and dispatch.
 #pragma once
 
-#include "platform/user/UserHand.h"
+#include "platform/user/MessagePump.h"
 
 class CPreTranslatePump {
 public:
@@ -15,5 +15,5 @@ public:
     CPreTranslatePump& operator=(const CPreTranslatePump&) = delete;
 
 private:
-    CUserHand::PreTranslateHook m_previous;
+    CMessagePump::PreTranslateHook m_previous;
 };

@@ -54,11 +54,11 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, const void* dialogTemplate, 
                                 LPARAM initParam);
 HWND CreateDialogParamW(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC proc,
                         LPARAM initParam);
-// The owner is disabled while the dialog runs and its messages are pumped through the
-// user's hand (its pre-translate hook first, then IsDialogMessageW) until EndDialog;
-// answers EndDialog's result. -1 when the dialog cannot be created, and also when nothing
-// is queued and no timer is pending while it runs (ERROR_TIMEOUT): one thread, so no one
-// could ever end it.
+// The owner is disabled while the dialog runs and its messages are pumped (the pump's
+// pre-translate hook first, then IsDialogMessageW) until EndDialog; answers EndDialog's
+// result. Once the dialog is shown, the user's hand does what was armed for the next
+// dialog. -1 when the dialog cannot be created, and also when nothing is queued and no
+// timer is pending while it runs (ERROR_TIMEOUT): one thread, so no one could ever end it.
 INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, const void* dialogTemplate, HWND owner, DLGPROC proc,
                                 LPARAM initParam);
 INT_PTR DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND owner, DLGPROC proc, LPARAM initParam);

@@ -12,7 +12,7 @@
 #include "platform/user/Controls.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/TimerTable.h"
-#include "platform/user/UserHand.h"
+#include "platform/user/MessagePump.h"
 #include "platform/user/Window.h"
 #include "platform/user/WindowTable.h"
 
@@ -139,6 +139,12 @@ CDialogManager::State& CDialogManager::Ensure(HWND dialog) {
     return *state;
 }
 
+IModalActor* CDialogManager::SetActor(IModalActor* actor) {
+    IModalActor* previous = m_actor;
+    m_actor = actor;
+    return previous;
+}
+
 HWND CDialogManager::Create(const void* data, size_t size, HINSTANCE instance, HWND parent, DLGPROC proc,
                             LPARAM param, bool modal) {
     CDialogTemplate parsed;
@@ -146,6 +152,11 @@ HWND CDialogManager::Create(const void* data, size_t size, HINSTANCE instance, H
         SetLastError(data ? ERROR_INVALID_DATA : ERROR_INVALID_PARAMETER);
         return nullptr;
     }
+    return Create(parsed, instance, parent, proc, param, modal);
+}
+
+HWND CDialogManager::Create(const CDialogTemplate& parsed, HINSTANCE instance, HWND parent, DLGPROC proc,
+                            LPARAM param, bool modal) {
     if (parent && !Table().Find(parent)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return nullptr;
@@ -275,6 +286,16 @@ bool CDialogManager::CreateItems(HWND dialog, const CDialogTemplate& parsed, HIN
 
 INT_PTR CDialogManager::RunModal(const void* data, size_t size, HINSTANCE instance, HWND owner, DLGPROC proc,
                                  LPARAM param) {
+    CDialogTemplate parsed;
+    if (!data || FAILED(parsed.Parse(data, size))) {
+        SetLastError(data ? ERROR_INVALID_DATA : ERROR_INVALID_PARAMETER);
+        return -1;
+    }
+    return RunModal(parsed, instance, owner, proc, param, ModalKind::Dialog);
+}
+
+INT_PTR CDialogManager::RunModal(const CDialogTemplate& parsed, HINSTANCE instance, HWND owner, DLGPROC proc,
+                                 LPARAM param, ModalKind kind) {
     if (owner && !Table().Find(owner)) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return -1;
@@ -282,7 +303,8 @@ INT_PTR CDialogManager::RunModal(const void* data, size_t size, HINSTANCE instan
     // The owner of a modal dialog is a top-level window.
     while (owner && Table().Find(owner)->IsChildWindow())
         owner = Table().Find(owner)->parent;
-    HWND dialog = Create(data, size, instance, owner, proc, param, true);
+    const HWND focusBefore = GetFocus();
+    HWND dialog = Create(parsed, instance, owner, proc, param, true);
     if (!dialog)
         return -1;
 
@@ -292,31 +314,34 @@ INT_PTR CDialogManager::RunModal(const void* data, size_t size, HINSTANCE instan
     if (Find(dialog) && !Find(dialog)->ended)
         ShowWindow(dialog, SW_SHOWNORMAL);
 
-    // Input reaches the dialog through the user's hand: the hook set before ours sees it
-    // first, then the dialog's keyboard interface.
-    CUserHand& hand = CUserHand::Instance();
-    CUserHand::PreTranslateHook outer;
-    outer = hand.SetPreTranslateHook([&outer, dialog](MSG& msg) {
+    // Input reaches the dialog through the pump: the hook set before ours sees it first,
+    // then the dialog's keyboard interface.
+    CMessagePump& pump = CMessagePump::Instance();
+    CMessagePump::PreTranslateHook outer;
+    outer = pump.SetPreTranslateHook([&outer, dialog](MSG& msg) {
         if (outer && outer(msg))
             return true;
         return IsWindow(dialog) && IsDialogMessageW(dialog, &msg) != FALSE;
     });
 
+    const auto running = [this, dialog] { return IsWindow(dialog) && Find(dialog) && !Find(dialog)->ended; };
+    if (m_actor && running())
+        m_actor->Act(dialog, kind);
     bool timedOut = false;
-    const bool quitBefore = hand.QuitReceived();
-    while (IsWindow(dialog) && Find(dialog) && !Find(dialog)->ended) {
-        hand.Pump();
-        if (!IsWindow(dialog) || !Find(dialog) || Find(dialog)->ended)
+    const bool quitBefore = pump.QuitReceived();
+    while (running()) {
+        pump.Pump();
+        if (!running())
             break;
-        if (hand.QuitReceived() && !quitBefore) {
+        if (pump.QuitReceived() && !quitBefore) {
             // The quit belongs to the outer loop: passed on, and the dialog ends.
-            PostQuitMessage(hand.QuitCode());
+            PostQuitMessage(pump.QuitCode());
             break;
         }
         if (CMessageQueue::Instance().HasWaiting())
             continue;
         const auto next = CTimerTable::Instance().NextDue();
-        if (!next) {
+        if (!next || kind != ModalKind::Dialog) {
             timedOut = true;
             break;
         }
@@ -324,7 +349,7 @@ INT_PTR CDialogManager::RunModal(const void* data, size_t size, HINSTANCE instan
         const ULONGLONG now = clock.Now();
         clock.Sleep(static_cast<DWORD>(*next > now ? std::min<ULONGLONG>(*next - now, 0x7FFFFFFF) : 1));
     }
-    hand.SetPreTranslateHook(std::move(outer));
+    pump.SetPreTranslateHook(std::move(outer));
 
     INT_PTR result = 0;
     if (State* state = Find(dialog))
@@ -333,6 +358,9 @@ INT_PTR CDialogManager::RunModal(const void* data, size_t size, HINSTANCE instan
         EnableWindow(owner, TRUE);
     if (IsWindow(dialog))
         DestroyWindow(dialog);
+    // The owner, active again, gives the focus back to the window that had it.
+    if (focusBefore && IsWindow(focusBefore) && !GetFocus())
+        SetFocus(focusBefore);
     if (timedOut) {
         SetLastError(ERROR_TIMEOUT);
         return -1;

@@ -8,6 +8,7 @@
 
 #include "platform/base/WinTypes.h"
 #include "platform/user/DialogApi.h"
+#include "platform/user/ModalActor.h"
 
 class CDialogManager {
 public:
@@ -18,6 +19,13 @@ public:
                 bool modal);
     INT_PTR RunModal(const void* data, size_t size, HINSTANCE instance, HWND owner, DLGPROC proc,
                      LPARAM param);
+    // A modal dialog from a template built in code. The actor (if any) acts once the
+    // dialog is shown. A Dialog then runs until EndDialog, or until nothing is queued and
+    // no timer is pending (-1, ERROR_TIMEOUT: one thread, so no one could ever end it);
+    // the other kinds never wait for timers: what the actor did not end ends there (-1,
+    // ERROR_TIMEOUT). The owner gets back the focus it had.
+    INT_PTR RunModal(const CDialogTemplate& parsed, HINSTANCE instance, HWND owner, DLGPROC proc, LPARAM param,
+                     ModalKind kind);
     BOOL End(HWND dialog, INT_PTR result);
     LRESULT DefProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
     BOOL IsDialogMessage(HWND dialog, MSG* msg);
@@ -29,6 +37,10 @@ public:
     // the 52 Latin letters, rounded, and the character height; the system's dialog base
     // units for no font or one that cannot be measured.
     static SIZE BaseUnitsOf(HFONT font);
+
+    // Who acts in modal dialogs (null: nobody); returns the one it replaces.
+    IModalActor* SetActor(IModalActor* actor);
+    IModalActor* Actor() const { return m_actor; }
 
 private:
     struct State {
@@ -43,6 +55,8 @@ private:
     };
 
     CDialogManager() = default;
+    HWND Create(const CDialogTemplate& parsed, HINSTANCE instance, HWND parent, DLGPROC proc, LPARAM param,
+                bool modal);
     State* Find(HWND dialog) const;
     State& Ensure(HWND dialog);
     bool CreateItems(HWND dialog, const CDialogTemplate& parsed, HINSTANCE instance, HFONT font, SIZE units);
@@ -52,4 +66,5 @@ private:
     void SetDefaultId(HWND dialog, WORD id);
 
     std::map<HWND, std::unique_ptr<State>> m_states;
+    IModalActor* m_actor = nullptr;
 };

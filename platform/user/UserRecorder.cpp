@@ -16,24 +16,10 @@ HCURSOR CUserRecorder::SetCursor(HCURSOR cursor) {
     return previous;
 }
 
-int CUserRecorder::ShowMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
-    MessageBoxRecord record{owner, text ? text : L"", caption ? caption : L"Error", type, 0, false};
-    if (!m_answers.empty()) {
-        record.answer = m_answers.front();
-        record.answered = true;
-        m_answers.pop_front();
-    }
-    m_messageBoxes.push_back(record);
-    if (!record.answered)
-        SetLastError(ERROR_TIMEOUT);
-    return record.answer;
-}
-
 void CUserRecorder::Clear() {
     m_beeps.clear();
     m_cursor = nullptr;
     m_cursors.clear();
-    m_answers.clear();
     m_messageBoxes.clear();
 }
 
@@ -72,8 +58,4 @@ extern "C" HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
 
 extern "C" SHORT GetKeyState(int virtKey) {
     return CKeyboardState::Instance().GetKeyState(virtKey);
-}
-
-extern "C" int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
-    return CUserRecorder::Instance().ShowMessageBox(owner, text, caption, type);
 }

@@ -1,9 +1,7 @@
 // What the window system did that a person would hear or see but that leaves no state in
-// a window: beeps, cursor changes, message boxes. Tests read it; message boxes are
-// answered from answers prepared beforehand, never by waiting.
+// a window: beeps, cursor changes, the message boxes shown and how they were answered.
 #pragma once
 
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -16,7 +14,7 @@ public:
         std::wstring text;
         std::wstring caption;
         UINT type;
-        int answer; // 0 when nobody had prepared one
+        int answer; // the button pressed; 0 when nobody answered
         bool answered;
     };
 
@@ -30,9 +28,7 @@ public:
     // Every cursor set, in order.
     const std::vector<HCURSOR>& Cursors() const { return m_cursors; }
 
-    void PrepareAnswer(int answer) { m_answers.push_back(answer); }
-    size_t PendingAnswers() const { return m_answers.size(); }
-    int ShowMessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+    void AddMessageBox(MessageBoxRecord record) { m_messageBoxes.push_back(std::move(record)); }
     const std::vector<MessageBoxRecord>& MessageBoxes() const { return m_messageBoxes; }
 
     void Clear();
@@ -41,6 +37,5 @@ private:
     std::vector<UINT> m_beeps;
     HCURSOR m_cursor = nullptr;
     std::vector<HCURSOR> m_cursors;
-    std::deque<int> m_answers;
     std::vector<MessageBoxRecord> m_messageBoxes;
 };

@@ -258,8 +258,12 @@ constexpr UINT CF_UNICODETEXT = 13;
 // MessageBox types and answers.
 constexpr UINT MB_OK = 0x00000000;
 constexpr UINT MB_OKCANCEL = 0x00000001;
+constexpr UINT MB_ABORTRETRYIGNORE = 0x00000002;
 constexpr UINT MB_YESNOCANCEL = 0x00000003;
 constexpr UINT MB_YESNO = 0x00000004;
+constexpr UINT MB_RETRYCANCEL = 0x00000005;
+constexpr UINT MB_CANCELTRYCONTINUE = 0x00000006;
+constexpr UINT MB_TYPEMASK = 0x0000000F;
 constexpr UINT MB_ICONHAND = 0x00000010;
 constexpr UINT MB_ICONERROR = 0x00000010;
 constexpr UINT MB_ICONQUESTION = 0x00000020;
@@ -267,6 +271,13 @@ constexpr UINT MB_ICONEXCLAMATION = 0x00000030;
 constexpr UINT MB_ICONWARNING = 0x00000030;
 constexpr UINT MB_ICONASTERISK = 0x00000040;
 constexpr UINT MB_ICONINFORMATION = 0x00000040;
+constexpr UINT MB_ICONMASK = 0x000000F0;
+constexpr UINT MB_DEFBUTTON1 = 0x00000000;
+constexpr UINT MB_DEFBUTTON2 = 0x00000100;
+constexpr UINT MB_DEFBUTTON3 = 0x00000200;
+constexpr UINT MB_DEFBUTTON4 = 0x00000300;
+constexpr UINT MB_DEFMASK = 0x00000F00;
+constexpr UINT MB_SYSTEMMODAL = 0x00001000;
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 constexpr int IDABORT = 3;
@@ -274,6 +285,8 @@ constexpr int IDRETRY = 4;
 constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
+constexpr int IDTRYAGAIN = 10;
+constexpr int IDCONTINUE = 11;
 
 // Standard cursors (LoadCursorW with a null instance).
 #define IDC_ARROW MAKEINTRESOURCEW(32512)

@@ -15,7 +15,7 @@
 #include "platform/kernel/Clock.h"
 #include "platform/kernel/DosPath.h"
 #include "platform/kernel/Module.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "tests/host/HostTestSupport.h"
 
 inline const wchar_t* const kTestPageClsids[] = {L"{6E1D0C4B-3A29-4F18-9D07-A1B2C3D4E5F6}",

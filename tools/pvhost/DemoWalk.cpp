@@ -6,7 +6,7 @@
 #include "host/WindowPicture.h"
 #include "platform/base/TextCodec.h"
 #include "platform/user/Controls.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "platform/user/WinUser.h"
 #include "profile/resources/ResourceIds.h"
 

@@ -9,7 +9,7 @@
 #include "host/WindowPicture.h"
 #include "platform/base/TextCodec.h"
 #include "platform/user/Controls.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowDump.h"
 

@@ -27,7 +27,7 @@
 #include "platform/kernel/Clock.h"
 #include "platform/kernel/DosPath.h"
 #include "platform/registry/Registry.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowDump.h"
 #include "tools/pvhost/CommandLine.h"

@@ -11,7 +11,7 @@
 #include "platform/base/FaultInjector.h"
 #include "platform/commdlg/CommDlg.h"
 #include "platform/commdlg/FileDialogRecorder.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "platform/user/UserRecorder.h"
 #include "platform/user/WinUser.h"
 #include "tests/platform/kernel/TempFolder.h"

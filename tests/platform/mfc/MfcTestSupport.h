@@ -6,13 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/user/MessagePump.h"
 #include "platform/base/WinTypes.h"
 #include "platform/kernel/Clock.h"
 #include "platform/mfc/Wnd.h"
 #include "platform/user/Clipboard.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/TimerTable.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "platform/user/UserRecorder.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowTable.h"
@@ -38,7 +39,7 @@ protected:
         CMessageQueue::Instance().Clear();
         CUserRecorder::Instance().Clear();
         CClipboard::Instance().Reset();
-        CUserHand::Instance().SetPreTranslateHook(nullptr);
+        CMessagePump::Instance().SetPreTranslateHook(nullptr);
         CUserHand::Instance().Reset();
     }
 

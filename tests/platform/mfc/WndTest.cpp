@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/user/MessagePump.h"
 #include "platform/mfc/Button.h"
 #include "platform/mfc/DataExchange.h"
 #include "platform/mfc/Edit.h"
@@ -377,7 +378,7 @@ TEST_F(WndTest, ThePumpOffersQueuedKeysToTheParentBeforeTheEditSeesThem) {
 
 TEST_F(WndTest, ThePumpPassesWhatNobodyTookToTheHookInstalledBefore) {
     std::vector<UINT> earlier;
-    hand.SetPreTranslateHook([&](MSG& msg) {
+    CMessagePump::Instance().SetPreTranslateHook([&](MSG& msg) {
         earlier.push_back(msg.message);
         return false;
     });

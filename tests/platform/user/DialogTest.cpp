@@ -9,6 +9,7 @@
 
 #include "DialogBuilder.h"
 #include "MessageSpy.h"
+#include "platform/user/MessagePump.h"
 #include "platform/base/Win32Error.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/SystemMetrics.h"
@@ -16,7 +17,7 @@
 #include "platform/user/Controls.h"
 #include "platform/user/DialogManager.h"
 #include "platform/user/TimerTable.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "platform/user/WinUser.h"
 
 namespace {
@@ -123,7 +124,7 @@ protected:
 
     // A dialog whose messages reach it the way an application's loop passes them on.
     void PumpThroughDialog(HWND dialog) {
-        CUserHand::Instance().SetPreTranslateHook(
+        CMessagePump::Instance().SetPreTranslateHook(
             [dialog](MSG& msg) { return IsDialogMessageW(dialog, &msg) != FALSE; });
     }
 
@@ -579,43 +580,26 @@ void PrintTo(const ModalCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-HWND g_owner = nullptr;
-bool g_ownerDisabledWhileRunning = false;
-Act g_act = Act::Nothing;
-
-void CALLBACK ActLater(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    g_ownerDisabledWhileRunning = g_owner && !IsWindowEnabled(g_owner);
-    HWND dialog = g_probe.dialog;
-    switch (g_act) {
-    case Act::ClickApply:
-        CUserHand::Instance().Click(GetDlgItem(dialog, kApplyId));
-        break;
-    case Act::PressEnter:
-        CUserHand::Instance().PressKey(VK_RETURN);
-        break;
-    case Act::PressEscape:
-        CUserHand::Instance().PressKey(VK_ESCAPE);
-        break;
-    default:
-        break;
-    }
-}
-
 class DialogModalTest : public DialogTest, public ::testing::WithParamInterface<ModalCase> {};
 
 TEST_P(DialogModalTest, RunsUntilEndDialogAndReturnsItsValue) {
     const ModalCase& c = GetParam();
-    g_owner = parent;
-    g_ownerDisabledWhileRunning = false;
-    g_act = c.act;
+    bool ownerDisabledWhileRunning = false;
     g_probe.endOnCommand = true;
     if (c.act == Act::EndInInit)
         g_probe.onInit = [](HWND dialog) { EndDialog(dialog, 5); };
-    else if (c.act != Act::Nothing)
-        g_probe.onInit = [](HWND) { SetTimer(nullptr, 0, 50, &ActLater); };
+    CUserHand& hand = CUserHand::Instance();
+    hand.WhenNextDialogOpens([&](HWND dialog) {
+        ownerDisabledWhileRunning = !IsWindowEnabled(parent);
+        if (c.act == Act::ClickApply)
+            hand.Click(GetDlgItem(dialog, kApplyId));
+        else if (c.act == Act::PressEnter)
+            hand.PressKey(VK_RETURN);
+        else if (c.act == Act::PressEscape)
+            hand.PressKey(VK_ESCAPE);
+    });
     int hookCalls = 0;
-    CUserHand::Instance().SetPreTranslateHook([&hookCalls](MSG& msg) {
+    CMessagePump::Instance().SetPreTranslateHook([&hookCalls](MSG& msg) {
         hookCalls += msg.message == WM_KEYDOWN || msg.message == WM_LBUTTONDOWN;
         return false;
     });
@@ -629,12 +613,18 @@ TEST_P(DialogModalTest, RunsUntilEndDialogAndReturnsItsValue) {
     if (c.act == Act::Nothing) {
         EXPECT_EQ(static_cast<DWORD>(ERROR_TIMEOUT), GetLastError());
     }
+    if (c.act != Act::EndInInit) {
+        // The hand acted once the dialog was shown, with its owner disabled.
+        EXPECT_TRUE(ownerDisabledWhileRunning);
+        EXPECT_EQ(0u, hand.ArmedActions());
+    } else {
+        EXPECT_EQ(1u, hand.ArmedActions()) << "a dialog that never ran its loop takes no action";
+    }
     if (c.act != Act::Nothing && c.act != Act::EndInInit) {
-        EXPECT_TRUE(g_ownerDisabledWhileRunning);
         // The outer pre-translate hook saw the input before the dialog did.
         EXPECT_GE(hookCalls, 1);
     }
-    g_owner = nullptr;
+    hand.Reset();
 }
 
 INSTANTIATE_TEST_SUITE_P(Endings, DialogModalTest,

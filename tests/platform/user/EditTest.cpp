@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/user/Controls.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "platform/user/UserRecorder.h"
 #include "platform/user/WinUser.h"
 #include "tests/platform/user/MessageSpy.h"

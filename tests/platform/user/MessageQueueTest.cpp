@@ -4,9 +4,10 @@
 #include <utility>
 #include <vector>
 
+#include "platform/user/MessagePump.h"
 #include "platform/base/Win32Error.h"
 #include "platform/kernel/Clock.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "platform/user/WinUser.h"
 #include "tests/platform/user/MessageSpy.h"
 
@@ -86,7 +87,7 @@ TEST_F(MessageQueueTest, TimersFireInOrderOfTheirDueTimes) {
     std::vector<std::pair<WPARAM, ULONGLONG>> fired;
     const ULONGLONG begin = GetTickCount64();
     // Log the time of each WM_TIMER as the parent gets it.
-    CUserHand::Instance().SetPreTranslateHook([&](MSG& msg) {
+    CMessagePump::Instance().SetPreTranslateHook([&](MSG& msg) {
         if (msg.message == WM_TIMER)
             fired.emplace_back(msg.wParam, GetTickCount64() - begin);
         return false;
@@ -120,7 +121,7 @@ TEST_F(MessageQueueTest, ATimerDueManyTimesUnseenFiresOnce) {
     spy.Only({WM_TIMER});
     SetTimer(parent, 1, 10, nullptr);
     CClock::Instance().Advance(100); // nobody pumped meanwhile
-    CUserHand::Instance().Pump();
+    CMessagePump::Instance().Pump();
     EXPECT_EQ(1u, spy.Log().size());
 }
 

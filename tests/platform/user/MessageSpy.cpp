@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/user/MessagePump.h"
 #include "platform/kernel/Clock.h"
 #include "platform/user/Clipboard.h"
 #include "platform/user/CommCtrl.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/TimerTable.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "platform/user/UserRecorder.h"
 #include "platform/user/WindowTable.h"
 
@@ -119,7 +120,7 @@ void UserTest::TearDown() {
     CMessageQueue::Instance().Clear();
     CUserRecorder::Instance().Clear();
     CClipboard::Instance().Reset();
-    CUserHand::Instance().SetPreTranslateHook(nullptr);
+    CMessagePump::Instance().SetPreTranslateHook(nullptr);
     CUserHand::Instance().Reset();
     spy.Reset();
 }

@@ -6,7 +6,7 @@
 #include "platform/base/FaultInjector.h"
 #include "platform/base/Win32Error.h"
 #include "platform/kernel/GlobalMemory.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "platform/user/UserRecorder.h"
 #include "platform/user/WinUser.h"
 #include "tests/platform/user/MessageSpy.h"

@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/user/MessagePump.h"
 #include "platform/user/CommCtrl.h"
 #include "platform/user/Controls.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowDump.h"
 #include "tests/platform/user/MessageSpy.h"
@@ -55,7 +56,7 @@ TEST_F(UserHandTest, ThePreTranslateHookSeesInputFirstAndMaySwallowIt) {
     HWND edit = Child(WC_EDITW, 0, 1);
     hand.Focus(edit);
     std::vector<UINT> seen;
-    hand.SetPreTranslateHook([&](MSG& msg) {
+    CMessagePump::Instance().SetPreTranslateHook([&](MSG& msg) {
         seen.push_back(msg.message);
         return msg.message == WM_KEYDOWN && msg.wParam == 'B'; // swallow B before it becomes a character
     });
@@ -70,9 +71,9 @@ TEST_F(UserHandTest, ThePreTranslateHookSeesInputFirstAndMaySwallowIt) {
 TEST_F(UserHandTest, PumpingStopsAtQuit) {
     PostMessageW(parent, WM_USER, 0, 0);
     PostQuitMessage(4);
-    hand.Pump();
-    EXPECT_TRUE(hand.QuitReceived());
-    EXPECT_EQ(4, hand.QuitCode());
+    CMessagePump::Instance().Pump();
+    EXPECT_TRUE(CMessagePump::Instance().QuitReceived());
+    EXPECT_EQ(4, CMessagePump::Instance().QuitCode());
 }
 
 TEST_F(UserHandTest, KeyboardInputGoesToTheFocusWhenItIsTakenOut) {

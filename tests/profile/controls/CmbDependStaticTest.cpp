@@ -7,7 +7,7 @@
 
 #include "platform/mfc/ComboBox.h"
 #include "platform/user/Controls.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "profile/controls/PVCtrl.h"
 #include "profile/controls/PVCtrlCmbDependStatic.h"
 #include "profile/controls/PVCtrlCmbDependStaticPreset.h"

@@ -14,7 +14,7 @@
 #include "platform/gdi/UserDrawing.h"
 #include "platform/oleaut/BstrT.h"
 #include "platform/user/Controls.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "profile/controls/PVCtrlCmbDependStaticPreset.h"
 #include "profile/controls/PVCtrlConfigComboBox.h"
 #include "profile/controls/PVCtrlConfigComboBoxTot.h"

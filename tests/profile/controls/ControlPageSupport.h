@@ -10,7 +10,7 @@
 #include "host/HostObject.h"
 #include "platform/mfc/Wnd.h"
 #include "platform/user/Controls.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "platform/user/WinUser.h"
 #include "profile/values/PVGetSetLong.h"
 #include "tests/profile/panel/PanelTestSupport.h"

@@ -7,7 +7,7 @@
 #include "platform/mfc/Wnd.h"
 #include "platform/user/CommCtrl.h"
 #include "platform/user/Controls.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "platform/user/WindowDump.h"
 #include "profile/controls/PVButtonCtrl.h"
 #include "profile/controls/PVCtrlStatic.h"

@@ -16,7 +16,7 @@
 #include "platform/kernel/DosPath.h"
 #include "platform/kernel/Module.h"
 #include "platform/registry/Registry.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "platform/user/WinUser.h"
 #include "profile/pages/PVPageClassIds.h"
 

@@ -1,4 +1,4 @@
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 
 #include <cwchar>
 
@@ -7,17 +7,15 @@
 #include "platform/kernel/GlobalMemory.h"
 #include "platform/user/CommCtrl.h"
 #include "platform/user/Controls.h"
+#include "platform/user/DialogManager.h"
 #include "platform/user/KeyboardState.h"
+#include "platform/user/MessagePump.h"
 #include "platform/user/MessageQueue.h"
 #include "platform/user/TimerTable.h"
-#include "platform/user/UserRecorder.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowTable.h"
 
 namespace {
-
-// A window that keeps posting to itself must not hold the hand forever.
-constexpr int kPumpLimit = 100000;
 
 LPARAM KeyData(bool down) {
     return down ? 1 : static_cast<LPARAM>(0xC0000001u);
@@ -30,28 +28,12 @@ CUserHand& CUserHand::Instance() {
     return hand;
 }
 
-CUserHand::PreTranslateHook CUserHand::SetPreTranslateHook(PreTranslateHook hook) {
-    PreTranslateHook previous = std::move(m_hook);
-    m_hook = std::move(hook);
-    return previous;
+CUserHand::CUserHand() {
+    CDialogManager::Instance().SetActor(this);
 }
 
-int CUserHand::Pump() {
-    int count = 0;
-    MSG msg{};
-    while (count < kPumpLimit && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ++count;
-        if (msg.message == WM_QUIT) {
-            m_quit = true;
-            m_quitCode = static_cast<int>(msg.wParam);
-            break;
-        }
-        if (m_hook && m_hook(msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return count;
+void CUserHand::Pump() {
+    CMessagePump::Instance().Pump();
 }
 
 void CUserHand::Key(int vk, bool down) {
@@ -188,8 +170,34 @@ bool CUserHand::Focus(HWND hwnd) {
     return GetFocus() == hwnd;
 }
 
+void CUserHand::WhenNextDialogOpens(DialogAction action) {
+    m_actions.push_back(std::move(action));
+}
+
 void CUserHand::AnswerNextMessageBox(int answer) {
-    CUserRecorder::Instance().PrepareAnswer(answer);
+    m_messageBoxAnswers.push_back(answer);
+}
+
+bool CUserHand::HasActionFor(ModalKind kind) const {
+    if (kind == ModalKind::MessageBox && !m_messageBoxAnswers.empty())
+        return true;
+    return !m_actions.empty();
+}
+
+void CUserHand::Act(HWND dialog, ModalKind kind) {
+    if (kind == ModalKind::MessageBox && !m_messageBoxAnswers.empty()) {
+        const int answer = m_messageBoxAnswers.front();
+        m_messageBoxAnswers.pop_front();
+        if (HWND button = GetDlgItem(dialog, answer))
+            Click(button);
+        return;
+    }
+    if (m_actions.empty())
+        return;
+    // Taken before it runs: a dialog it opens takes the next one.
+    DialogAction action = std::move(m_actions.front());
+    m_actions.pop_front();
+    action(dialog);
 }
 
 void CUserHand::AnswerNextFileDialog(const std::wstring& path) {
@@ -219,7 +227,8 @@ void CUserHand::AdvanceClock(ULONGLONG milliseconds) {
 
 void CUserHand::Reset() {
     m_held = kNone;
-    m_quit = false;
-    m_quitCode = 0;
+    m_actions.clear();
+    m_messageBoxAnswers.clear();
+    CMessagePump::Instance().ForgetQuit();
     CKeyboardState::Instance().Reset();
 }
