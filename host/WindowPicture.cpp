@@ -10,7 +10,9 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/base/TextCodec.h"
+#include "platform/gdi/StockIcons.h"
 #include "platform/gdi/SystemMetrics.h"
+#include "platform/gdi/TextLayout.h"
 #include "platform/gdi/TextMetricsModel.h"
 #include "platform/user/Controls.h"
 #include "platform/user/WinUser.h"
@@ -66,7 +68,9 @@ public:
         const DWORD style = static_cast<DWORD>(std::strtoul(node.value("style", "0").c_str(), nullptr, 16));
         const bool enabled = node.value("enabled", true);
         const Json state = node.contains("state") ? node["state"] : Json::object();
-        if (cls == "Static")
+        if (cls == "Static" && (style & SS_TYPEMASK) == SS_ICON)
+            Icon(box, state.value("icon", 0ULL));
+        else if (cls == "Static")
             Label(box, Text(node), enabled);
         else if (cls == "Edit")
             Edit(box, state.value("text", node.value("text", "")), enabled, state.value("readOnly", false));
@@ -92,16 +96,31 @@ public:
             Combo(list.box, list.state, list.enabled, true);
     }
 
-    void Caption(double width, const std::string& text) {
-        cairo_pattern_t* gradient = cairo_pattern_create_linear(0, 0, width, 0);
+    // The title bar of a window whose window rectangle starts at (x, y).
+    void Caption(double x, double y, double width, const std::string& text) {
+        const double height = GetSystemMetrics(SM_CYCAPTION);
+        cairo_pattern_t* gradient = cairo_pattern_create_linear(x, 0, x + width, 0);
         const CColour a = SysColour(COLOR_ACTIVECAPTION);
         cairo_pattern_add_color_stop_rgb(gradient, 0, a.r, a.g, a.b);
         cairo_pattern_add_color_stop_rgb(gradient, 1, 166 / 255.0, 202 / 255.0, 240 / 255.0);
-        cairo_rectangle(m_cr, 0, 0, width, GetSystemMetrics(SM_CYCAPTION));
+        cairo_rectangle(m_cr, x, y - height, width, height);
         cairo_set_source(m_cr, gradient);
         cairo_fill(m_cr);
         cairo_pattern_destroy(gradient);
-        DrawText(text, 6, 0, width - 12, GetSystemMetrics(SM_CYCAPTION), {1, 1, 1}, false);
+        DrawText(text, x + 6, y - height, width - 12, height, {1, 1, 1}, false);
+    }
+
+    // A window that stands above the one drawn (a message box over the dialog that
+    // opened it): its title bar, a dark outline and its tree.
+    void Popup(const Json& node) {
+        const CBox box = BoxOf(node);
+        Caption(box.x, box.y, box.w, Text(node));
+        Window(node);
+        cairo_set_source_rgb(m_cr, 0, 0, 0);
+        cairo_set_line_width(m_cr, 1);
+        const double height = GetSystemMetrics(SM_CYCAPTION);
+        cairo_rectangle(m_cr, box.x + 0.5, box.y - height + 0.5, box.w - 1, box.h + height - 1);
+        cairo_stroke(m_cr);
     }
 
 private:
@@ -188,10 +207,60 @@ private:
         return enabled ? SysColour(COLOR_WINDOWTEXT) : SysColour(COLOR_GRAYTEXT);
     }
 
+    // A label lower than two lines is one line; a higher one is wrapped at its width.
     void Label(const CBox& box, const std::string& text, bool enabled) {
         Fill(box, SysColour(COLOR_BTNFACE));
         const FontMetrics& font = DialogFont();
-        DrawText(text, box.x, box.y, box.w, std::min<double>(box.h, font.height), TextColour(enabled), false);
+        if (box.h < 2 * font.height) {
+            DrawText(text, box.x, box.y, box.w, std::min<double>(box.h, font.height), TextColour(enabled), false);
+            return;
+        }
+        const std::vector<TextLine> lines = CTextLayout::Lines(font, CTextCodec::FromUtf8(text),
+                                                               DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX,
+                                                               static_cast<LONG>(box.w));
+        double y = box.y;
+        for (const TextLine& line : lines) {
+            DrawText(CTextCodec::ToUtf8(line.text), box.x, y, box.w, font.height, TextColour(enabled), false);
+            y += font.height;
+        }
+    }
+
+    // The stock icons as the classic shapes: a red disc with a cross (hand), a blue disc
+    // with "?" or "i", a yellow triangle with "!"; any other icon a white square.
+    void Icon(const CBox& box, ULONG_PTR handle) {
+        Fill(box, SysColour(COLOR_BTNFACE));
+        const WORD id = StockIconId(reinterpret_cast<HICON>(handle));
+        const double cx = box.x + box.w / 2, cy = box.y + box.h / 2, r = std::min(box.w, box.h) / 2 - 1;
+        const char* mark = id == 32514 ? "?" : id == 32516 ? "i" : id == 32515 ? "!" : "";
+        if (id == 32515) {
+            cairo_move_to(m_cr, cx, cy - r);
+            cairo_line_to(m_cr, cx + r, cy + r);
+            cairo_line_to(m_cr, cx - r, cy + r);
+            cairo_close_path(m_cr);
+            cairo_set_source_rgb(m_cr, 1, 0.8, 0);
+        } else if (id == 32513 || id == 32514 || id == 32516) {
+            cairo_arc(m_cr, cx, cy, r, 0, 2 * 3.14159265358979);
+            if (id == 32513)
+                cairo_set_source_rgb(m_cr, 0.85, 0.1, 0.1);
+            else
+                cairo_set_source_rgb(m_cr, 0.1, 0.3, 0.8);
+        } else {
+            cairo_rectangle(m_cr, box.x + 2, box.y + 2, box.w - 4, box.h - 4);
+            cairo_set_source_rgb(m_cr, 1, 1, 1);
+        }
+        cairo_fill(m_cr);
+        if (id == 32513) {
+            cairo_set_source_rgb(m_cr, 1, 1, 1);
+            cairo_set_line_width(m_cr, 3);
+            cairo_move_to(m_cr, cx - r / 2, cy - r / 2);
+            cairo_line_to(m_cr, cx + r / 2, cy + r / 2);
+            cairo_move_to(m_cr, cx + r / 2, cy - r / 2);
+            cairo_line_to(m_cr, cx - r / 2, cy + r / 2);
+            cairo_stroke(m_cr);
+        } else if (*mark) {
+            const CColour colour = id == 32515 ? CColour{0, 0, 0} : CColour{1, 1, 1};
+            DrawText(mark, box.x, box.y + (id == 32515 ? r / 3 : 0), box.w, box.h, colour, true);
+        }
     }
 
     void Edit(const CBox& box, const std::string& text, bool enabled, bool readOnly) {
@@ -376,12 +445,16 @@ bool CWindowPicture::WritePng(HWND root, const std::string& path, std::string* e
     }
     CPainter painter(cr.get(), r[0].get<double>(), r[1].get<double>() - captionHeight);
     if (caption)
-        painter.Caption(width, tree.value("text", ""));
+        painter.Caption(0, captionHeight, width, tree.value("text", ""));
     // A hidden root is still drawn: it is what was asked for.
     Json shown = tree;
     shown["visible"] = true;
     painter.Window(shown);
     painter.OpenLists();
+    for (HWND popup = GetWindow(root, GW_HWNDFIRST); popup; popup = GetWindow(popup, GW_HWNDNEXT)) {
+        if (popup != root && GetWindow(popup, GW_OWNER) == root && IsWindowVisible(popup))
+            painter.Popup(CWindowDump::Json(popup));
+    }
     cairo_surface_flush(surface.get());
     const cairo_status_t status = cairo_surface_write_to_png(surface.get(), path.c_str());
     if (status != CAIRO_STATUS_SUCCESS) {

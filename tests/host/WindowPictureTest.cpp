@@ -10,6 +10,7 @@
 #include "platform/gdi/SystemMetrics.h"
 #include "platform/user/CommCtrl.h"
 #include "platform/user/Controls.h"
+#include "platform/user/WindowDump.h"
 #include "tests/host/PropertiesDialogTestSupport.h"
 
 namespace {
@@ -158,6 +159,53 @@ TEST_F(WindowPictureTest, TheSelectedTabChangesWhereTheTabsAreDrawn) {
     const int top = tab.top - whole.top + GetSystemMetrics(SM_CYCAPTION);
     const RECT strip{tab.left - whole.left, top, tab.right - whole.left, top + 22};
     EXPECT_GT(second.Differences(first, strip), 20);
+}
+
+TEST_F(WindowPictureTest, TheHandAnswersAMessageBoxOfAPageThatTheDumpAndThePictureShow) {
+    Open();
+    ASSERT_EQ(S_OK, dialog->SetOnline(true));
+    HWND reset = PageItem(0, kPageResetButton);
+    CPicture before(Draw(dialog->Window(), "before.png"));
+    std::string dump;
+    RECT box{}, whole{};
+    HWND owner = nullptr;
+    CUserHand& hand = CUserHand::Instance();
+    hand.WhenNextDialogOpens([&](HWND shown) {
+        dump = CWindowDump::Text(shown);
+        owner = GetWindow(shown, GW_OWNER);
+        GetWindowRect(shown, &box);
+        Draw(dialog->Window(), "asked.png");
+        hand.Click(GetDlgItem(shown, IDYES));
+    });
+    Take();
+    ASSERT_TRUE(hand.Click(reset));
+    EXPECT_EQ(std::vector<std::wstring>{L"A:Reset 6"}, Take());
+    EXPECT_EQ(dialog->Window(), owner);
+    const int caption = GetSystemMetrics(SM_CYCAPTION);
+    EXPECT_TRUE(dump.starts_with("#32770 \"Reset device\" WS_POPUP WS_VISIBLE WS_BORDER (")) << dump;
+    for (const char* line : {"\n  Static #20 \"\" WS_CHILD WS_VISIBLE SS_ICON (",
+                             "\n  Static #65535 \"Reset the device to its factory settings?\" WS_CHILD",
+                             "\n  Button #6 \"&Yes\" WS_CHILD WS_VISIBLE WS_TABSTOP WS_GROUP BS_DEFPUSHBUTTON "
+                             "focused (",
+                             "\n  Button #7 \"&No\" WS_CHILD WS_VISIBLE WS_TABSTOP ("})
+        EXPECT_NE(std::string::npos, dump.find(line)) << line << "\n" << dump;
+
+    // The box stands over the dialog in the picture taken while it was open, and is gone
+    // from the next.
+    CPicture asked((folder / "asked.png").string());
+    CPicture after(Draw(dialog->Window(), "after.png"));
+    ASSERT_TRUE(asked.Ok() && after.Ok());
+    GetWindowRect(dialog->Window(), &whole);
+    const RECT inPicture{box.left - whole.left, box.top - whole.top, box.right - whole.left,
+                         box.bottom - whole.top + caption};
+    EXPECT_GT(asked.Differences(before, inPicture), (inPicture.right - inPicture.left) * 10);
+    EXPECT_EQ(0, after.Differences(before, RECT{0, 0, after.Width(), after.Height()}));
+    EXPECT_EQ(reset, GetFocus()) << "the focus came back to the button";
+
+    // With nothing armed the page's question is answered 0 at once, and no box is left.
+    ASSERT_TRUE(hand.Click(reset));
+    EXPECT_EQ(std::vector<std::wstring>{L"A:Reset 0"}, Take());
+    EXPECT_EQ(std::string::npos, CWindowDump::Text().find("#32770 \"Reset device\""));
 }
 
 TEST_F(WindowPictureTest, FailuresNameWhatIsAtFault) {

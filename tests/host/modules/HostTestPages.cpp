@@ -241,6 +241,10 @@ public:
             if (m_parent)
                 m_parent->SetProfileDirty(static_cast<IPVPanel3*>(this));
         }
+        // Resetting asks first, as a page does before it acts on the device.
+        if (id == kResetId && code == BN_CLICKED)
+            Record(L"Reset " + std::to_wstring(MessageBoxW(m_hwnd, L"Reset the device to its factory settings?",
+                                                           L"Reset device", MB_YESNO | MB_ICONQUESTION)));
     }
 
 private:
