@@ -340,6 +340,42 @@ TEST_F(PvHostOpenTest, FailuresWhileActingNameTheLineAndSaveNothing) {
     }
 }
 
+TEST_F(PvHostOpenTest, DialogLinesActInTheMessageBoxTheNextCommandOpens) {
+    const std::string script = "page 2\n"
+                               "online\n"
+                               "dialog dump\n"
+                               "dialog png " +
+                               Path("asked.png") +
+                               "\n"
+                               "dialog key escape\n"
+                               "dialog click 7\n"
+                               "click 1003\n"
+                               "ok\n";
+    const CRunResult run = Open(script);
+    ASSERT_EQ(0, run.exitCode) << run.out;
+    EXPECT_TRUE(Contains(run.out, "#32770 \"Reset device\"")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "  Button #7 \"&No\"")) << run.out;
+    EXPECT_TRUE(std::filesystem::file_size(Path("asked.png")) > 1000);
+
+    struct Case {
+        std::string script;
+        int exitCode;
+        const char* output;
+    } cases[] = {
+        {"dialog\n", 2, "line 1: dialog needs a command"},
+        {"dialog ok\n", 2, "line 1: 'ok' cannot be done in a dialog"},
+        {"dialog pick 7\n", 2, "line 1: pick needs a number"},
+        {"page 2\nonline\ndialog click 4242\nclick 1003\n", 1,
+         "line 3: there is no control 4242 in the dialog"},
+        {"dialog click 6\npage 2\n", 1, "line 1: dialog: line 2 opened no dialog"},
+    };
+    for (const Case& c : cases) {
+        const CRunResult failed = Open(c.script);
+        EXPECT_EQ(c.exitCode, failed.exitCode) << c.script << "\n" << failed.out;
+        EXPECT_TRUE(Contains(failed.out, c.output)) << c.script << "\n" << failed.out;
+    }
+}
+
 TEST_F(PvHostOpenTest, WithoutAScriptTheDialogIsDumpedAndCancelled) {
     const CRunResult run = Pvhost("open --registry '" + registry + "' --profile '" + pages +
                                   "' --online --page 2 --dump text </dev/null");

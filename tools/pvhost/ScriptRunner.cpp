@@ -30,8 +30,16 @@ const CVerb kVerbs[] = {
     {"online", false, CVerb::kNothing},  {"offline", false, CVerb::kNothing},
     {"refresh", false, CVerb::kNothing}, {"help", false, CVerb::kNothing},
     {"png", false, CVerb::kText},        {"dump", false, CVerb::kOptionalWord},
-    {"revert", false, CVerb::kNothing},
+    {"revert", false, CVerb::kNothing},  {"dialog", false, CVerb::kText},
 };
+
+// What a person can do inside a modal dialog.
+bool AllowedInDialog(const std::string& verb) {
+    for (const char* allowed : {"click", "type", "paste", "pick", "key", "wait", "png", "dump"})
+        if (verb == allowed)
+            return true;
+    return false;
+}
 
 std::string Trim(const std::string& text) {
     const size_t first = text.find_first_not_of(" \t\r");
@@ -153,9 +161,10 @@ bool CScriptRunner::Parse(const std::string& text, int line, CScriptCommand* com
         // type and paste may type nothing; the others need their word.
         if (rest.empty() && verb != "type" && verb != "paste") {
             *error = where + verb + " needs " +
-                     (verb == "png"   ? "a file name"
-                      : verb == "key" ? "a key name"
-                                      : "a name");
+                     (verb == "png"      ? "a file name"
+                      : verb == "key"    ? "a key name"
+                      : verb == "dialog" ? "a command"
+                                         : "a name");
             return false;
         }
         command->text = rest;
@@ -173,6 +182,15 @@ bool CScriptRunner::Parse(const std::string& text, int line, CScriptCommand* com
         }
         command->text = rest;
         break;
+    }
+    if (verb == "dialog") {
+        CScriptCommand inner;
+        if (!Parse(rest, line, &inner, error))
+            return false;
+        if (!AllowedInDialog(inner.verb)) {
+            *error = where + "'" + inner.verb + "' cannot be done in a dialog";
+            return false;
+        }
     }
     int vk = 0;
     UINT modifiers = 0;
@@ -199,9 +217,12 @@ bool CScriptRunner::ParseAll(const std::string& script, std::vector<CScriptComma
 }
 
 HWND CScriptRunner::FindControl(int id) const {
-    // The current page's controls first, at any depth, then the dialog's own.
+    // Inside a modal dialog its controls; else the current page's controls first, at any
+    // depth, then the dialog's own.
     std::vector<HWND> pending;
-    if (m_dialog.CurrentPage() >= 0)
+    if (m_modal)
+        pending.push_back(m_modal);
+    else if (m_dialog.CurrentPage() >= 0)
         if (HWND page = m_dialog.PageWindow(static_cast<size_t>(m_dialog.CurrentPage())))
             pending.push_back(page);
     while (!pending.empty()) {
@@ -213,7 +234,7 @@ HWND CScriptRunner::FindControl(int id) const {
             pending.push_back(child);
         }
     }
-    return m_dialog.Item(id);
+    return m_modal ? nullptr : m_dialog.Item(id);
 }
 
 bool CScriptRunner::ClickButton(int id, const char* what) {
@@ -231,6 +252,59 @@ bool CScriptRunner::ClickButton(int id, const char* what) {
 }
 
 bool CScriptRunner::Run(const CScriptCommand& command, std::string* error) {
+    if (command.verb == "dialog") {
+        Arm(command);
+        return true;
+    }
+    if (command.verb.empty())
+        return true;
+    m_arming = false;
+    std::shared_ptr<CDialogGroup> group = std::move(m_group);
+    const bool done = RunHere(command, error);
+    if (!group)
+        return done;
+    if (!group->taken) {
+        // Nothing may be left armed for a dialog that some later command opens.
+        CUserHand::Instance().Reset();
+        if (done)
+            *error = "line " + std::to_string(group->commands.front().line) + ": dialog: line " +
+                     std::to_string(command.line) + " opened no dialog";
+        return false;
+    }
+    if (!group->error.empty()) {
+        *error = group->error;
+        return false;
+    }
+    return done;
+}
+
+void CScriptRunner::Arm(const CScriptCommand& command) {
+    CScriptCommand inner;
+    std::string unused;
+    Parse(command.text, command.line, &inner, &unused);
+    if (!m_arming || !m_group) {
+        m_group = std::make_shared<CDialogGroup>();
+        CUserHand::Instance().WhenNextDialogOpens(
+            [this, group = m_group](HWND box) { RunInDialog(*group, box); });
+    }
+    m_arming = true;
+    m_group->commands.push_back(inner);
+}
+
+void CScriptRunner::RunInDialog(CDialogGroup& group, HWND box) {
+    group.taken = true;
+    const HWND outer = m_modal;
+    const std::string failure = m_failure;
+    m_modal = box;
+    for (const CScriptCommand& command : group.commands) {
+        if (!RunHere(command, &group.error))
+            break;
+    }
+    m_modal = outer;
+    m_failure = failure;
+}
+
+bool CScriptRunner::RunHere(const CScriptCommand& command, std::string* error) {
     const std::string where = "line " + std::to_string(command.line) + ": ";
     const std::string& verb = command.verb;
     m_failure.clear();
@@ -267,7 +341,8 @@ bool CScriptRunner::Run(const CScriptCommand& command, std::string* error) {
     } else if (verb == "type" || verb == "paste" || verb == "pick" || verb == "click") {
         HWND control = FindControl(command.id);
         if (!control || !IsWindowVisible(control)) {
-            *error = where + "there is no control " + std::to_string(command.id) + " on the page shown";
+            *error = where + "there is no control " + std::to_string(command.id) +
+                     (m_modal ? " in the dialog" : " on the page shown");
             return false;
         }
         if (!IsWindowEnabled(control)) {
@@ -342,10 +417,11 @@ bool CScriptRunner::Run(const CScriptCommand& command, std::string* error) {
             m_output("drew the dialog into " + command.text);
         m_failure = failure;
     } else if (verb == "dump") {
+        const HWND shown = m_modal ? m_modal : m_dialog.Window();
         if (command.text == "json")
-            m_output(CWindowDump::Json(m_dialog.Window()).dump(2));
+            m_output(CWindowDump::Json(shown).dump(2));
         else
-            m_output(CWindowDump::Text(m_dialog.Window()));
+            m_output(CWindowDump::Text(shown));
     }
     if (!done) {
         *error = where + verb + ": " + (m_failure.empty() ? "it could not be done" : m_failure);

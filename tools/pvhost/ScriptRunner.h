@@ -12,10 +12,16 @@
 //   apply, ok, cancel, online, offline, refresh, help   the dialog's buttons
 //   png FILE         draws the whole dialog into FILE
 //   dump [json]      prints the dialog's window tree (text, or JSON)
+//   dialog COMMAND   arms COMMAND (click, type, paste, pick, key, wait, png or dump) for
+//                    the modal dialog or message box that the next command opens; there
+//                    ids are the dialog's own, dump prints the dialog and png draws the
+//                    whole dialog with it on top. Consecutive dialog lines run in order in
+//                    the same dialog. A next command that opens no dialog is an error.
 // Every error names the line it comes from.
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,10 +50,23 @@ public:
     bool Run(const CScriptCommand& command, std::string* error);
 
 private:
+    // The commands armed for one dialog, and what became of them.
+    struct CDialogGroup {
+        std::vector<CScriptCommand> commands;
+        bool taken = false;
+        std::string error;
+    };
+
+    bool RunHere(const CScriptCommand& command, std::string* error);
+    void Arm(const CScriptCommand& command);
+    void RunInDialog(CDialogGroup& group, HWND box);
     HWND FindControl(int id) const;
     bool ClickButton(int id, const char* what);
 
     CPropertiesDialog& m_dialog;
+    std::shared_ptr<CDialogGroup> m_group; // armed by the dialog lines just run
+    bool m_arming = false;                  // the last command run was a dialog line
+    HWND m_modal = nullptr;                 // the dialog the armed commands run in
     std::function<void(const std::string&)> m_output;
     std::function<void()> m_beforeClose;
     std::string m_failure;
