@@ -13,6 +13,7 @@
 #include "platform/base/Win32Error.h"
 #include "platform/kernel/Module.h"
 #include "platform/kernel/Resource.h"
+#include "tests/platform/fixtures/TestDialogIds.h"
 #include "tests/platform/kernel/modules/TestResourceIds.h"
 
 namespace {
@@ -453,7 +454,7 @@ TEST_F(ResourceTest, ModulesWithoutResourcesOfTheirOwnHaveNone) {
 }
 
 TEST_F(ResourceTest, HandleOfAnotherModuleIsRefused) {
-    HMODULE other = LoadLibraryW(L"PVZQTavrin100ENU.dll");
+    HMODULE other = LoadLibraryW(L"PvTestDialogsENU.dll");
     ASSERT_NE(nullptr, other);
     HRSRC resource = FindResourceW(m_module, MAKEINTRESOURCEW(IDR_BYTES), RT_RCDATA);
     ASSERT_NE(nullptr, resource);
@@ -464,29 +465,21 @@ TEST_F(ResourceTest, HandleOfAnotherModuleIsRefused) {
     EXPECT_TRUE(FreeLibrary(other));
 }
 
-TEST(ProfileResourcesTest, DateAndTimeMessagesInBothLanguages) {
-    HMODULE english = LoadLibraryW(ZPath(BinDir() + "/PVZQTavrin100ENU.dll").c_str());
-    HMODULE german = LoadLibraryW(ZPath(BinDir() + "/PVZQTavrin100DEU.dll").c_str());
+TEST(ResourceLanguageTest, EachLibraryHasItsStringsInItsOwnLanguage) {
+    HMODULE english = LoadLibraryW(ZPath(BinDir() + "/PvTestDialogsENU.dll").c_str());
+    HMODULE german = LoadLibraryW(ZPath(BinDir() + "/PvTestDialogsDEU.dll").c_str());
     ASSERT_NE(nullptr, english);
     ASSERT_NE(nullptr, german);
-    for (UINT id = 10019; id <= 10029; ++id) {
-        wchar_t en[256];
-        wchar_t de[256];
-        EXPECT_GT(LoadStringW(english, id, en, 256), 0) << id;
-        EXPECT_GT(LoadStringW(german, id, de, 256), 0) << id;
-        EXPECT_NE(std::wstring(en), std::wstring(de)) << id;
-    }
-    // German text beyond ASCII comes through the UTF-8 script intact.
-    wchar_t text[256];
-    ASSERT_GT(LoadStringW(german, 10026, text, 256), 0);
-    EXPECT_NE(std::wstring::npos, std::wstring(text).find(L"ung\u00fcltig"));
-    ASSERT_GT(LoadStringW(german, 10024, text, 256), 0);
-    EXPECT_NE(std::wstring::npos, std::wstring(text).find(L"W\u00e4hlen"));
-    // Each library is compiled in its own language.
-    LPWSTR block = MAKEINTRESOURCEW((10019 >> 4) + 1);
+    LPWSTR block = MAKEINTRESOURCEW((IDS_MONTH_RANGE >> 4) + 1);
     EXPECT_NE(nullptr, FindResourceExW(german, RT_STRING, block, MAKELANGID(0x07, 0x01)));
     EXPECT_EQ(nullptr, FindResourceExW(german, RT_STRING, block, MAKELANGID(0x09, 0x01)));
     EXPECT_NE(nullptr, FindResourceExW(english, RT_STRING, block, MAKELANGID(0x09, 0x01)));
+    // LoadStringW takes whichever language the library has.
+    wchar_t en[64] = {};
+    wchar_t de[64] = {};
+    EXPECT_GT(LoadStringW(english, IDS_MONTH_RANGE, en, 64), 0);
+    EXPECT_GT(LoadStringW(german, IDS_MONTH_RANGE, de, 64), 0);
+    EXPECT_NE(std::wstring(en), std::wstring(de));
     EXPECT_TRUE(FreeLibrary(german));
     EXPECT_TRUE(FreeLibrary(english));
 }

@@ -13,7 +13,7 @@
 #include "platform/mfc/Edit.h"
 #include "platform/mfc/ModuleState.h"
 #include "platform/user/Controls.h"
-#include "profile/resources/ResourceIds.h"
+#include "tests/platform/fixtures/TestDialogIds.h"
 #include "tests/platform/mfc/MfcTestSupport.h"
 
 namespace {
@@ -32,11 +32,11 @@ std::wstring ZPath(const std::string& unixPath) {
     return dos;
 }
 
-// The verification settings page's template: binds the AM/PM box and the customer edit,
-// and records what it sees while it is being created.
+// The tests' form: binds the AM/PM box and the customer edit, and records what it sees
+// while it is being created.
 class CSettingsDialog : public CDialog {
 public:
-    CSettingsDialog() : CDialog(IDD_VERIFICATION_SETTINGS) {}
+    CSettingsDialog() : CDialog(IDD_FORM) {}
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
         if (msg == WM_INITDIALOG || msg == WM_SETFONT || msg == WM_CREATE)
@@ -50,8 +50,8 @@ public:
     void OnCancel() override { cancelled = true; }
     void DoDataExchange(CDataExchange* dx) override {
         CDialog::DoDataExchange(dx);
-        DDX_Control(dx, IDC_VERSET_AMPM, ampm);
-        DDX_Control(dx, IDC_VERSET_CUSTOMER, customer);
+        DDX_Control(dx, IDC_FORM_AMPM, ampm);
+        DDX_Control(dx, IDC_FORM_CUSTOMER, customer);
         if (bindMissingItem)
             DDX_Control(dx, 4711, missing);
         itemsAtExchange = ampm.GetCount();
@@ -71,8 +71,8 @@ class DialogTest : public MfcTest {
 protected:
     void SetUp() override {
         MfcTest::SetUp();
-        english = LoadLibraryW(ZPath(BinDir() + "/PVZQTavrin100ENU.dll").c_str());
-        german = LoadLibraryW(ZPath(BinDir() + "/PVZQTavrin100DEU.dll").c_str());
+        english = LoadLibraryW(ZPath(BinDir() + "/PvTestDialogsENU.dll").c_str());
+        german = LoadLibraryW(ZPath(BinDir() + "/PvTestDialogsDEU.dll").c_str());
         ASSERT_NE(nullptr, english);
         ASSERT_NE(nullptr, german);
         for (auto [state, library] : {std::pair{&englishState, english}, std::pair{&germanState, german}}) {
@@ -110,14 +110,14 @@ TEST_P(DialogLanguage, CreateTakesTheTemplateFromTheCurrentResourceModule) {
     ASSERT_TRUE(parent.Attach(host));
     {
         AFX_MANAGE_STATE(c.german ? &germanState : &englishState);
-        ASSERT_TRUE(dialog.Create(IDD_VERIFICATION_SETTINGS, &parent));
+        ASSERT_TRUE(dialog.Create(IDD_FORM, &parent));
     }
     parent.Detach();
     EXPECT_EQ(host, ::GetParent(dialog.m_hWnd));
     CString text;
-    dialog.GetDlgItem(IDC_VERSET_SEND_TEXTS)->GetWindowText(text);
+    dialog.GetDlgItem(IDC_FORM_SEND)->GetWindowText(text);
     EXPECT_EQ(std::wstring(c.sendTexts), std::wstring(text));
-    EXPECT_EQ(static_cast<UINT>(IDD_VERIFICATION_SETTINGS), dialog.m_nIDHelp);
+    EXPECT_EQ(static_cast<UINT>(IDD_FORM), dialog.m_nIDHelp);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, DialogLanguage,
@@ -131,7 +131,7 @@ TEST_F(DialogTest, InitialisationFillsTheAmPmBoxBeforeTheDataExchangeBindsIt) {
     ASSERT_TRUE(parent.Attach(host));
     {
         AFX_MANAGE_STATE(&englishState);
-        ASSERT_TRUE(dialog.Create(IDD_VERIFICATION_SETTINGS, &parent));
+        ASSERT_TRUE(dialog.Create(IDD_FORM, &parent));
     }
     parent.Detach();
     EXPECT_EQ(1, dialog.initCalls);
@@ -143,8 +143,8 @@ TEST_F(DialogTest, InitialisationFillsTheAmPmBoxBeforeTheDataExchangeBindsIt) {
     dialog.ampm.GetLBText(1, pm);
     EXPECT_EQ(L"AM", std::wstring(am));
     EXPECT_EQ(L"PM", std::wstring(pm));
-    EXPECT_EQ(::GetDlgItem(dialog.m_hWnd, IDC_VERSET_AMPM), dialog.ampm.m_hWnd);
-    EXPECT_EQ(&dialog.customer, CWnd::FromHandlePermanent(::GetDlgItem(dialog.m_hWnd, IDC_VERSET_CUSTOMER)));
+    EXPECT_EQ(::GetDlgItem(dialog.m_hWnd, IDC_FORM_AMPM), dialog.ampm.m_hWnd);
+    EXPECT_EQ(&dialog.customer, CWnd::FromHandlePermanent(::GetDlgItem(dialog.m_hWnd, IDC_FORM_CUSTOMER)));
     // The object had the window from its creation on: it saw the dialog's first messages
     // and WM_INITDIALOG itself.
     EXPECT_EQ((std::vector<UINT>{WM_CREATE, WM_SETFONT, WM_INITDIALOG}), dialog.messages);
@@ -160,7 +160,7 @@ TEST_F(DialogTest, AFailedDataExchangeEndsTheDialogAndCreateFails) {
     ASSERT_TRUE(parent.Attach(host));
     {
         AFX_MANAGE_STATE(&englishState);
-        EXPECT_FALSE(dialog.Create(IDD_VERIFICATION_SETTINGS, &parent));
+        EXPECT_FALSE(dialog.Create(IDD_FORM, &parent));
     }
     parent.Detach();
     EXPECT_EQ(nullptr, dialog.m_hWnd);
@@ -179,7 +179,7 @@ TEST_F(DialogTest, CancelCommandsReachOnCancel) {
     CSettingsDialog dialog;
     {
         AFX_MANAGE_STATE(&englishState);
-        ASSERT_TRUE(dialog.Create(IDD_VERIFICATION_SETTINGS, CWnd::FromHandle(host)));
+        ASSERT_TRUE(dialog.Create(IDD_FORM, CWnd::FromHandle(host)));
     }
     dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_TRUE(dialog.cancelled);
@@ -189,7 +189,7 @@ TEST_F(DialogTest, DestroyingTheDialogLetsGoOfItAndItsControls) {
     CSettingsDialog dialog;
     {
         AFX_MANAGE_STATE(&englishState);
-        ASSERT_TRUE(dialog.Create(IDD_VERIFICATION_SETTINGS, CWnd::FromHandle(host)));
+        ASSERT_TRUE(dialog.Create(IDD_FORM, CWnd::FromHandle(host)));
     }
     HWND hwnd = dialog.m_hWnd;
     EXPECT_TRUE(dialog.DestroyWindow());

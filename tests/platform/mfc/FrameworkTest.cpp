@@ -17,7 +17,7 @@
 #include "platform/mfc/ToolTipCtrl.h"
 #include "platform/mfc/WaitCursor.h"
 #include "platform/user/Controls.h"
-#include "profile/resources/ResourceIds.h"
+#include "tests/platform/fixtures/TestDialogIds.h"
 #include "tests/platform/mfc/MfcTestSupport.h"
 
 namespace {
@@ -190,11 +190,11 @@ TEST_P(AfxMessageBoxPrompt, TheTextComesFromTheCurrentResourceModule) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, AfxMessageBoxPrompt,
-                         ::testing::Values(PromptCase{"PVZQTavrin100ENU.dll", IDS_TIME_MONTH_RANGE, IDOK,
+                         ::testing::Values(PromptCase{"PvTestDialogsENU.dll", IDS_MONTH_RANGE, IDOK,
                                                       L"The month must be a number from 1 to 12."},
-                                           PromptCase{"PVZQTavrin100DEU.dll", IDS_TIME_MONTH_RANGE, IDOK,
+                                           PromptCase{"PvTestDialogsDEU.dll", IDS_MONTH_RANGE, IDOK,
                                                       L"Der Monat muss eine Zahl von 1 bis 12 sein."},
-                                           PromptCase{"PVZQTavrin100ENU.dll", 4711, 0, nullptr}));
+                                           PromptCase{"PvTestDialogsENU.dll", 4711, 0, nullptr}));
 
 // ---- Dialog initialisation data ------------------------------------------------------
 
@@ -217,7 +217,7 @@ TEST_P(DlgInit, TheRecordsOfTheCurrentResourceModuleFillTheItems) {
     ASSERT_TRUE(dialog.Attach(top));
     CComboBox ampm;
     if (c.withCombo) {
-        ASSERT_TRUE(ampm.Attach(Child(top, WC_COMBOBOXW, CBS_DROPDOWNLIST, IDC_VERSET_AMPM)));
+        ASSERT_TRUE(ampm.Attach(Child(top, WC_COMBOBOXW, CBS_DROPDOWNLIST, IDC_FORM_AMPM)));
     }
     AFX_MODULE_STATE state;
     state.m_hCurrentInstanceHandle = library;
@@ -241,10 +241,10 @@ TEST_P(DlgInit, TheRecordsOfTheCurrentResourceModuleFillTheItems) {
 INSTANTIATE_TEST_SUITE_P(
     Table, DlgInit,
     ::testing::Values(
-        DlgInitCase{"English", "PVZQTavrin100ENU.dll", IDD_VERIFICATION_SETTINGS, true, TRUE, {L"AM", L"PM"}},
-        DlgInitCase{"German", "PVZQTavrin100DEU.dll", IDD_VERIFICATION_SETTINGS, true, TRUE, {L"AM", L"PM"}},
-        DlgInitCase{"NoDataForTemplate", "PVZQTavrin100ENU.dll", 9113, true, TRUE, {}},
-        DlgInitCase{"ItemMissing", "PVZQTavrin100ENU.dll", IDD_VERIFICATION_SETTINGS, false, FALSE, {}}),
+        DlgInitCase{"English", "PvTestDialogsENU.dll", IDD_FORM, true, TRUE, {L"AM", L"PM"}},
+        DlgInitCase{"German", "PvTestDialogsDEU.dll", IDD_FORM, true, TRUE, {L"AM", L"PM"}},
+        DlgInitCase{"NoDataForTemplate", "PvTestDialogsENU.dll", IDD_PLAIN, true, TRUE, {}},
+        DlgInitCase{"ItemMissing", "PvTestDialogsENU.dll", IDD_FORM, false, FALSE, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FrameworkTest, MalformedInitDataFailsWithoutSendingAnything) {

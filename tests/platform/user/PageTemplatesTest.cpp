@@ -1,5 +1,5 @@
-// The property pages of both resource libraries, built as child dialogs the way the
-// host shows them, and the common controls' property-sheet template.
+// Child dialog templates of the tests' own resource libraries in both languages, built
+// the way the host shows property pages, and the common controls' property-sheet template.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -16,23 +16,11 @@
 #include "platform/kernel/Resource.h"
 #include "platform/user/Controls.h"
 #include "platform/user/WinUser.h"
-#include "profile/resources/ResourceIds.h"
+#include "tests/platform/fixtures/TestDialogIds.h"
 
 namespace {
 
-const WORD kPageIds[] = {IDD_SYSUNIT,
-                         IDD_TOTALIZER,
-                         IDD_COMPENSATION,
-                         IDD_LOWFLOW,
-                         IDD_EMPTYPIPE,
-                         IDD_PROCESS,
-                         IDD_SENSOR,
-                         IDD_COMM,
-                         IDD_SYSTEM2,
-                         IDD_SYSTEM22,
-                         IDD_VERIFICATION_REPORT,
-                         IDD_VERIFICATION_SETTINGS,
-                         IDD_TOTALIZER_TAB};
+const WORD kPageIds[] = {IDD_FORM, IDD_PLAIN};
 
 std::string BinDir() {
     if (const char* bin = std::getenv("PV_BIN_DIR"); bin && *bin)
@@ -158,10 +146,10 @@ TEST_P(PageTemplatesTest, PagesKnownByNameAreTheRightKind) {
         DWORD styleBits;
     };
     const Expect cases[] = {
-        {IDD_SYSUNIT, IDC_SYSUNIT_MASS_FLOW, L"ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
-        {IDD_SYSUNIT, IDC_SYSUNIT_TEMPERATURE, L"ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
-        {IDD_TOTALIZER, IDC_TOTALIZER_TABS, L"SysTabControl32", WS_TABSTOP},
-        {IDD_TOTALIZER_TAB, IDC_TOTALIZER_PRESET, L"Edit", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
+        {IDD_FORM, IDC_FORM_AMPM, L"ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
+        {IDD_FORM, IDC_FORM_TABS, L"SysTabControl32", WS_TABSTOP},
+        {IDD_FORM, IDC_FORM_CUSTOMER, L"Edit", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
+        {IDD_PLAIN, IDC_PLAIN_VALUE, L"Edit", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
     };
     for (const Expect& c : cases) {
         HWND page = CreateDialogParamW(m_module, MAKEINTRESOURCEW(c.page), parent, &PageProc, 0);
@@ -175,8 +163,8 @@ TEST_P(PageTemplatesTest, PagesKnownByNameAreTheRightKind) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Libraries, PageTemplatesTest,
-                         ::testing::Values(Library{"English", "PVZQTavrin100ENU.dll"},
-                                           Library{"German", "PVZQTavrin100DEU.dll"}),
+                         ::testing::Values(Library{"English", "PvTestDialogsENU.dll"},
+                                           Library{"German", "PvTestDialogsDEU.dll"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 class PropertySheetTemplateTest : public UserTest {};
