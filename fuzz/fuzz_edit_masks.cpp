@@ -14,7 +14,7 @@
 #include "fuzz/FuzzSupport.h"
 #include "platform/mfc/Wnd.h"
 #include "platform/user/Controls.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "platform/user/WinUser.h"
 #include "profile/controls/PVCtrlConfigEditFloat.h"
 #include "profile/controls/PVCtrlConfigEditInteger.h"
