@@ -258,6 +258,45 @@ Json TotalizerUnitMember(int n, int unit) {
     return member;
 }
 
+// A healthy flowmeter with both verification option bits and three stored reports,
+// the newest first; the second found a fault in check 4.
+Json DeviceSection() {
+    const auto report = [](const char* id, int count, const char* date, const char* time, int failingCheck) {
+        Json checks = Json::array();
+        for (int check = 1; check <= 10; ++check)
+            checks.push_back(check == failingCheck ? 275 : 809);
+        return Json{{"customer", "Riverside Water Works"},
+                    {"location", "Pump station 3 outlet"},
+                    {"deviceTag", "FT-301"},
+                    {"serialNumber", "T100A7K2190"},
+                    {"orderCode", "T100-EIP-DN80-A1"},
+                    {"sensorSerial", "S80B3316025"},
+                    {"softwareVersion", "01.04.02"},
+                    {"date", date},
+                    {"time", time},
+                    {"reference1", 0.9987},
+                    {"reference2", 1.0021},
+                    {"verificationId", id},
+                    {"verifiedBy", "Service tool"},
+                    {"count", count},
+                    {"checks", checks}};
+    };
+    Json device;
+    device["identity"] = {{"productName", "Tavrin 100 EtherNet/IP"}, {"serialNumber", "T100A7K2190"},
+                          {"orderCode", "T100-EIP-DN80-A1"},         {"sensorSerial", "S80B3316025"},
+                          {"softwareVersion", "01.04.02"},           {"deviceTag", "FT-301"}};
+    device["optionWord"] = 0xC003;
+    device["accessLevels"] = {{"service", 0x8128}, {"fieldbus", 0x80F6}};
+    device["customer"] = "Riverside Water Works";
+    device["location"] = "Pump station 3 outlet";
+    device["verification"] = {
+        {"durationMs", 60000}, {"reference1", 0.9987}, {"reference2", 1.0021}, {"verifiedBy", "EtherNet/IP"}};
+    device["reports"] = {report("VER-00003", 3, "12-Dec-2023", "09:41:00", 0),
+                         report("VER-00002", 2, "04-Jul-2023", "14:02:00", 4),
+                         report("VER-00001", 1, "15-Jan-2023", "10:30:00", 0)};
+    return device;
+}
+
 } // namespace
 
 std::string CDefaultProject::Json() {
@@ -334,5 +373,6 @@ std::string CDefaultProject::Json() {
     project["configTag"] = {
         {"name", "Local:1:C"}, {"suffix", "C"}, {"forcesEnabled", false}, {"members", members}};
     project["subItems"] = "<PageSet><Page Id=\"1\"/><Page Id=\"2\"/></PageSet>";
+    project["device"] = DeviceSection();
     return project.dump(2) + "\n";
 }

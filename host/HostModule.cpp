@@ -1,6 +1,7 @@
 #include "host/HostModule.h"
 
 #include "host/HostTag.h"
+#include "platform/com/ComPtr.h"
 #include "platform/oleaut/Bstr.h"
 
 CHostModule::CHostModule(std::shared_ptr<CHostContext> context) : m_context(std::move(context)) {}
@@ -115,4 +116,77 @@ void CHostModule::FireSubItemsChanged(LONG hint) {
     const auto advised = m_advised;
     for (const auto& events : advised)
         events->OnSubItemsChanged(hint);
+}
+
+CSimulatedDevice& CHostModule::Device() {
+    if (!m_device) {
+        CDeviceConfig config = m_context->Project().Device();
+        if (!m_context->Project().HasDevice())
+            config.identity = CDeviceConfig::Identity::Missing;
+        // The context outlives the module and so the device.
+        CHostContext* context = m_context.get();
+        m_device = std::make_unique<CSimulatedDevice>(
+            config, [context] { return CControllerState::IsOnlineMode(context->Project().Controller().mode); });
+    }
+    return *m_device;
+}
+
+HRESULT CHostModule::Answer(HRESULT result, REFIID iid) {
+    if (SUCCEEDED(result))
+        return result;
+    CComPtr<ICreateErrorInfo> created;
+    CComPtr<IErrorInfo> error;
+    if (SUCCEEDED(CreateErrorInfo(&created)) &&
+        SUCCEEDED(created->QueryInterface(IErrorInfo::Iid, reinterpret_cast<void**>(&error)))) {
+        std::wstring source = L"Simulated device";
+        std::wstring description = Device().LastError();
+        created->SetGUID(iid);
+        created->SetSource(source.data());
+        created->SetDescription(description.data());
+        SetErrorInfo(0, error);
+    }
+    return result;
+}
+
+namespace {
+std::wstring NameOf(BSTR name) {
+    return name ? std::wstring(name, SysStringLen(name)) : std::wstring();
+}
+} // namespace
+
+HRESULT CHostModule::GetIdentity(LONG* identity) {
+    return m_context->Faults().Run(L"GetIdentity", L"", [&]() -> HRESULT {
+        return Answer(Device().GetIdentity(identity), IDeviceInfo2::Iid);
+    });
+}
+
+HRESULT CHostModule::GetAttribute(BSTR name, VARIANT argument, VARIANT* value) {
+    return m_context->Faults().Run(L"GetAttribute", NameOf(name), [&]() -> HRESULT {
+        return Answer(Device().GetAttribute(NameOf(name), argument, value), IModuleServices::Iid);
+    });
+}
+
+HRESULT CHostModule::ExecuteService(BSTR name, VARIANT data) {
+    return m_context->Faults().Run(L"ExecuteService", NameOf(name), [&]() -> HRESULT {
+        return Answer(Device().ExecuteService(NameOf(name), data), IModuleServices::Iid);
+    });
+}
+
+HRESULT CHostModule::HasName(BSTR name, VARIANT_BOOL* known) {
+    return m_context->Faults().Run(L"HasName", NameOf(name), [&]() -> HRESULT {
+        if (!known)
+            return E_POINTER;
+        *known = CSimulatedDevice::KnowsName(NameOf(name)) ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    });
+}
+
+HRESULT CHostModule::InvokeMethod(BSTR name, VARIANT argument, LONG flags, LONG* result) {
+    return m_context->Faults().Run(L"InvokeMethod", NameOf(name), [&]() -> HRESULT {
+        return Answer(Device().InvokeMethod(NameOf(name), argument, flags, result), IModuleMethods::Iid);
+    });
+}
+
+HRESULT CHostModule::InterfaceSupportsErrorInfo(REFIID riid) {
+    return riid == IModuleServices::Iid || riid == IModuleMethods::Iid ? S_OK : S_FALSE;
 }

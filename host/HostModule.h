@@ -1,6 +1,7 @@
 // The module whose properties are open: its configuration tag, its safety (answered
 // only by a module with safety), its state flag, the controller software version,
-// and the source of the page's dynamic sub-items.
+// the source of the page's dynamic sub-items, and the simulated device behind it,
+// reached while the controller is online.
 #pragma once
 
 #include <list>
@@ -9,11 +10,14 @@
 
 #include "host/HostContext.h"
 #include "host/HostObject.h"
+#include "host/device/SimulatedDevice.h"
+#include "platform/com/ErrorInfo.h"
 #include "profile/interfaces/Module.h"
 #include "profile/interfaces/Panel.h"
 
 class CHostModule : public CHostObject<IModule, IModuleSafety, IModuleSafetyLock, IModuleState,
-                                       IModuleInternal7, IDynamicSubItemSource> {
+                                       IModuleInternal7, IDynamicSubItemSource, IDeviceInfo2,
+                                       IModuleServices, IModuleMethods, ISupportErrorInfo> {
 public:
     explicit CHostModule(std::shared_ptr<CHostContext> context);
 
@@ -32,17 +36,32 @@ public:
     HRESULT STDMETHODCALLTYPE UnadviseSubItems(IDynamicSubItemEvents* events) override;
     HRESULT STDMETHODCALLTYPE GetSubItemsXml(BSTR* xml) override;
     HRESULT STDMETHODCALLTYPE SubItemSelChanged(ULONG itemId) override;
+    // IDeviceInfo2, IModuleServices, IModuleMethods: answered by the device.
+    HRESULT STDMETHODCALLTYPE GetIdentity(LONG* identity) override;
+    HRESULT STDMETHODCALLTYPE GetAttribute(BSTR name, VARIANT argument, VARIANT* value) override;
+    HRESULT STDMETHODCALLTYPE ExecuteService(BSTR name, VARIANT data) override;
+    HRESULT STDMETHODCALLTYPE HasName(BSTR name, VARIANT_BOOL* known) override;
+    HRESULT STDMETHODCALLTYPE InvokeMethod(BSTR name, VARIANT argument, LONG flags, LONG* result) override;
+    // ISupportErrorInfo: S_OK for IModuleServices and IModuleMethods.
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override;
 
     // Tells every advised page that the sub-items changed.
     void FireSubItemsChanged(LONG hint);
     size_t AdvisedCount() const { return m_advised.size(); }
     const std::vector<ULONG>& SelectedSubItems() const { return m_selected; }
+    // The device of the project's "device" section, made on first use; a project
+    // without one has a missing device.
+    CSimulatedDevice& Device();
 
 protected:
     bool Answers(REFIID riid) const override;
 
 private:
+    // Leaves error information for a failed device request of interface `iid`.
+    HRESULT Answer(HRESULT result, REFIID iid);
+
     std::shared_ptr<CHostContext> m_context;
+    std::unique_ptr<CSimulatedDevice> m_device;
     // A list, as CComPtr cannot be moved inside a vector (its operator& is overloaded).
     std::list<CComPtr<IDynamicSubItemEvents>> m_advised;
     std::vector<ULONG> m_selected;

@@ -407,7 +407,7 @@ bool CHostProject::LoadText(const std::string& text, const std::string& source, 
     std::wstring subItems = L"<PageSet/>";
     bool ok = json.is_object() || reader.Fail("top level", "expected an object");
     ok = ok && reader.OnlyKnownKeys(
-                   json, {"format", "version", "controller", "configTag", "safetyConfigTag", "subItems"},
+                   json, {"format", "version", "controller", "configTag", "safetyConfigTag", "subItems", "device"},
                    "top level");
     if (ok && (!json.contains("format") || json["format"] != "pvhost-project"))
         ok = reader.Fail("field 'format'", "expected \"pvhost-project\"");
@@ -430,6 +430,12 @@ bool CHostProject::LoadText(const std::string& text, const std::string& source, 
         else
             subItems = CTextCodec::FromUtf8(json["subItems"].get<std::string>());
     }
+    CDeviceConfig device;
+    const bool hasDevice = ok && json.contains("device");
+    if (hasDevice) {
+        std::string where, what;
+        ok = CDeviceConfig::Read(json["device"], &device, &where, &what) || reader.Fail(where, what);
+    }
     if (!ok) {
         *error = reader.Error();
         return false;
@@ -440,6 +446,8 @@ bool CHostProject::LoadText(const std::string& text, const std::string& source, 
     m_hasSafetyTag = hasSafetyTag;
     m_safetyTag = std::move(safetyTag);
     m_subItemsXml = subItems;
+    m_hasDevice = hasDevice;
+    m_device = std::move(device);
     return true;
 }
 
@@ -483,6 +491,8 @@ std::string CHostProject::ToJson() const {
     if (m_hasSafetyTag)
         json["safetyConfigTag"] = TagJson(m_safetyTag);
     json["subItems"] = Utf8(m_subItemsXml);
+    if (m_hasDevice)
+        json["device"] = m_device.ToJson();
     return json.dump(2) + "\n";
 }
 

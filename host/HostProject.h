@@ -1,6 +1,6 @@
 // The controller project the host stand-in works on: the controller's state, the
 // module's configuration tag (and safety configuration tag, when the module has
-// safety) and the module's sub-items. It is read from and written to a JSON file;
+// safety), the module's sub-items and the simulated device behind the module. It is read from and written to a JSON file;
 // a project that does not check out is refused whole, and nothing is changed.
 #pragma once
 
@@ -9,6 +9,7 @@
 
 #include "host/ControllerState.h"
 #include "host/TagModel.h"
+#include "host/device/DeviceConfig.h"
 
 class CHostProject {
 public:
@@ -36,6 +37,14 @@ public:
     const std::wstring& SubItemsXml() const { return m_subItemsXml; }
     void SetSubItemsXml(const std::wstring& xml) { m_subItemsXml = xml; }
 
+    // The "device" section; without one the module's device is missing.
+    bool HasDevice() const { return m_hasDevice; }
+    const CDeviceConfig& Device() const { return m_device; }
+    void SetDevice(const CDeviceConfig& device) {
+        m_device = device;
+        m_hasDevice = true;
+    }
+
     bool IsDirty() const;
     // OK/Apply: the current values become the stored ones.
     void Commit();
@@ -49,4 +58,6 @@ private:
     bool m_hasSafetyTag = false;
     CTagModel m_safetyTag;
     std::wstring m_subItemsXml;
+    bool m_hasDevice = false;
+    CDeviceConfig m_device;
 };

@@ -6,17 +6,14 @@
 // The host answers:
 // - GetConfigTag, GetSafetyConfigTag: E_NOINTERFACE when the module has no such tag.
 // - GetSafetyEnabled: S_FALSE when safety is off.
-// - GetIdentity: 1 or 2 when the device is missing or does not match the module
-//   (two cases, each with its own message), any other code when it matches.
-// - IModuleServices, IModuleMethods: after a failure, error information for the
-//   caller; the module object answers ISupportErrorInfo for both interfaces and
-//   leaves its error object with SetErrorInfo.
+// - IDeviceInfo2, IModuleServices, IModuleMethods: see Device.h.
 // - The module state flag: callers take any failure as VARIANT_FALSE.
 #pragma once
 
 #include "platform/base/WinTypes.h"
 #include "platform/com/Unknown.h"
 #include "platform/oleaut/Variant.h"
+#include "profile/interfaces/Device.h"
 
 struct ITag;
 struct IDynamicSubItemEvents;
@@ -68,35 +65,6 @@ struct IModuleInternal7 : IUnknown {
 
 protected:
     ~IModuleInternal7() = default;
-};
-
-struct IDeviceInfo2 : IUnknown {
-    static constexpr IID Iid{0x26F82F8F, 0xAD63, 0x4B74, {0xA3, 0x41, 0xE8, 0x28, 0x4B, 0x3A, 0x73, 0x59}};
-    // Asks the live device who it is and compares it with the configured module.
-    virtual HRESULT STDMETHODCALLTYPE GetIdentity(LONG* identity) = 0;
-
-protected:
-    ~IDeviceInfo2() = default;
-};
-
-// Requests to the live device by attribute or service name; what a name means on the
-// wire is the host's business. Arguments are passed by value and stay the caller's.
-struct IModuleServices : IUnknown {
-    static constexpr IID Iid{0xBCC28BE3, 0x4E2F, 0x4D12, {0x9C, 0x3F, 0x96, 0x35, 0xFC, 0x77, 0x3D, 0xAA}};
-    virtual HRESULT STDMETHODCALLTYPE GetAttribute(BSTR name, VARIANT argument, VARIANT* value) = 0;
-    virtual HRESULT STDMETHODCALLTYPE ExecuteService(BSTR name, VARIANT data) = 0;
-
-protected:
-    ~IModuleServices() = default;
-};
-
-struct IModuleMethods : IUnknown {
-    static constexpr IID Iid{0xE17509D0, 0x0632, 0x4707, {0x94, 0xFB, 0xA1, 0xA4, 0x13, 0x00, 0x8C, 0xAB}};
-    // `flags` is the host's; callers pass 0.
-    virtual HRESULT STDMETHODCALLTYPE InvokeMethod(BSTR name, VARIANT argument, LONG flags, LONG* result) = 0;
-
-protected:
-    ~IModuleMethods() = default;
 };
 
 // The module's source of dynamic sub-items (the name is ours). A page registers its

@@ -11,6 +11,7 @@
 
 #include "platform/com/ErrorInfo.h"
 #include "platform/com/Unknown.h"
+#include "profile/interfaces/Device.h"
 #include "profile/interfaces/DlgManager.h"
 #include "profile/interfaces/FileFinder.h"
 #include "profile/interfaces/HostView.h"
