@@ -321,6 +321,17 @@ TEST_F(PvHostOpenTest, AScriptEditsAppliesDrawsAndClosesWithOk) {
     EXPECT_EQ(CPropertiesDialog::kOnlineMode, saved.Controller().mode) << "the controller went online";
 }
 
+// Online from the start, the device answers and its clock moves with the script's waits.
+TEST_F(PvHostOpenTest, TheDeviceCommandShowsTheConnectedDeviceAsTimePasses) {
+    const CRunResult run = Open("device\nwait 90000\ndevice\noffline\ndevice\n", "--online");
+    ASSERT_EQ(0, run.exitCode) << run.out;
+    EXPECT_TRUE(Contains(run.out, "identity matching, connected\n")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "clock: 2024-01-01 00:00:00\n")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "clock: 2024-01-01 00:01:30\n")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "report 111: VER-00003 of 12-Dec-2023 09:41:00, Passed")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "not connected (the controller is offline)")) << run.out;
+}
+
 TEST_F(PvHostOpenTest, FailuresWhileActingNameTheLineAndSaveNothing) {
     struct Case {
         std::string script;

@@ -31,6 +31,7 @@ const CVerb kVerbs[] = {
     {"refresh", false, CVerb::kNothing}, {"help", false, CVerb::kNothing},
     {"png", false, CVerb::kText},        {"dump", false, CVerb::kOptionalWord},
     {"revert", false, CVerb::kNothing},  {"dialog", false, CVerb::kText},
+    {"device", false, CVerb::kNothing},
 };
 
 // What a person can do inside a modal dialog.
@@ -416,6 +417,11 @@ bool CScriptRunner::RunHere(const CScriptCommand& command, std::string* error) {
         if (done)
             m_output("drew the dialog into " + command.text);
         m_failure = failure;
+    } else if (verb == "device") {
+        std::string text = m_dialog.Parent()->Module()->Device().Describe();
+        if (!text.empty() && text.back() == '\n')
+            text.pop_back();
+        m_output(text);
     } else if (verb == "dump") {
         const HWND shown = m_modal ? m_modal : m_dialog.Window();
         if (command.text == "json")

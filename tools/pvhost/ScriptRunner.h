@@ -17,6 +17,8 @@
 //                    ids are the dialog's own, dump prints the dialog and png draws the
 //                    whole dialog with it on top. Consecutive dialog lines run in order in
 //                    the same dialog. A next command that opens no dialog is an error.
+//   device           prints what the simulated device holds: identity, option word,
+//                    access levels, texts, clock, verification, stored reports
 // Every error names the line it comes from.
 #pragma once
 

@@ -81,13 +81,13 @@ const char kOpenUsage[] =
     "                   [--png FILE] [--dump text|json] [--save FILE] [--profile PATH] [--registry FILE]\n"
     "  opens the module's properties dialog with the profile's registered pages\n"
     "  --project   the project to open (default: the embedded project)\n"
-    "  --online    the controller is online from the start\n"
+    "  --online    the controller is online from the start, and the simulated device connected\n"
     "  --locale    the host's language, a decimal locale id (default: the project's)\n"
     "  --page      the page shown first: its title, class name or number (1 = first)\n"
     "  --script    a file of commands, one a line; without it, a prompt when stdin is a terminal:\n"
     "              page NAME | type ID TEXT | paste ID TEXT | pick ID INDEX | click ID | key NAME |\n"
     "              wait MS | apply | ok | cancel | online | offline | refresh | revert | help | png FILE |\n"
-    "              dump [json]\n"
+    "              dump [json] | device\n"
     "  --png       draw the whole dialog into FILE when the script is done (or just before it\n"
     "              closes the dialog)\n"
     "  --dump      print the dialog's window tree then, as text or JSON\n"
@@ -414,7 +414,7 @@ int Open(const CCommandLine& line) {
     } else if (isatty(STDIN_FILENO)) {
         std::printf("commands: page NAME, type ID TEXT, paste ID TEXT, pick ID INDEX, click ID, key NAME,\n"
                     "wait MS, apply, ok, cancel, online, offline, refresh, revert, help, png FILE, dump "
-                    "[json], quit\n");
+                    "[json], device, quit\n");
         std::string text;
         for (int number = 1; dialog.IsOpen(); ++number) {
             std::printf("pvhost> ");
