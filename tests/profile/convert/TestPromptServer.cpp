@@ -31,6 +31,12 @@ const wchar_t* CTestPromptServer::PromptText(LONG id) {
         return L"'%1' is below the minimum %2.";
     case 7:
         return L"%1 decimal places are not allowed.";
+    case 14:
+        return L"'%1' is outside %2 to %3.";
+    case 20:
+        return L"'%1' is not a time of day.";
+    case 21:
+        return L"'%1' is not a date.";
     default:
         return nullptr;
     }

@@ -1,5 +1,5 @@
 // A framework prompt server for converter tests and fuzz runs: registered in-process
-// under the host's class id, it answers prompts 2 to 7 with texts that carry %1..%3,
+// under the host's class id, it answers prompts 2 to 7, 14, 20 and 21 with texts that carry %1..%3,
 // so that a test sees which prompt was asked for and what was inserted.
 #pragma once
 
