@@ -14,6 +14,7 @@
 #include "platform/gdi/SystemMetrics.h"
 #include "platform/gdi/TextLayout.h"
 #include "platform/gdi/TextMetricsModel.h"
+#include "platform/user/CommCtrl.h"
 #include "platform/user/Controls.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowDump.h"
@@ -26,9 +27,12 @@ struct CColour {
     double r, g, b;
 };
 
-CColour SysColour(int index) {
-    const DWORD c = GetSysColor(index);
+CColour ColourOf(DWORD c) {
     return {(c & 0xFF) / 255.0, ((c >> 8) & 0xFF) / 255.0, ((c >> 16) & 0xFF) / 255.0};
+}
+
+CColour SysColour(int index) {
+    return ColourOf(GetSysColor(index));
 }
 
 struct CBox {
@@ -76,6 +80,8 @@ public:
             Edit(box, state.value("text", node.value("text", "")), enabled, state.value("readOnly", false));
         else if (cls == "Button")
             Button(box, node, style, enabled, state);
+        else if (cls == "SysTabControl32" && state.contains("ownerDrawn"))
+            OwnerDrawnTabs(box, style, state);
         else if (cls == "SysTabControl32")
             Tabs(box, state, enabled);
         else if (cls != "ComboBox" && cls != "tooltips_class32")
@@ -212,12 +218,13 @@ private:
         Fill(box, SysColour(COLOR_BTNFACE));
         const FontMetrics& font = DialogFont();
         if (box.h < 2 * font.height) {
-            DrawText(text, box.x, box.y, box.w, std::min<double>(box.h, font.height), TextColour(enabled), false);
+            DrawText(text, box.x, box.y, box.w, std::min<double>(box.h, font.height), TextColour(enabled),
+                     false);
             return;
         }
-        const std::vector<TextLine> lines = CTextLayout::Lines(font, CTextCodec::FromUtf8(text),
-                                                               DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX,
-                                                               static_cast<LONG>(box.w));
+        const std::vector<TextLine> lines =
+            CTextLayout::Lines(font, CTextCodec::FromUtf8(text), DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX,
+                               static_cast<LONG>(box.w));
         double y = box.y;
         for (const TextLine& line : lines) {
             DrawText(CTextCodec::ToUtf8(line.text), box.x, y, box.w, font.height, TextColour(enabled), false);
@@ -397,6 +404,40 @@ private:
             Line(tab.x + tab.w - 1, tab.y + 2, tab.x + tab.w - 1, tab.y + tab.h - 1, dark);
             DrawText(text, tab.x, tab.y + 1, tab.w, tab.h - 2, TextColour(enabled), true);
             x += width;
+        }
+    }
+
+    // A strip whose parent draws the items: the control's frames (buttons with
+    // TCS_BUTTONS, pushed when selected), with the owner's fills under them and its text
+    // over them.
+    void OwnerDrawnTabs(const CBox& box, DWORD style, const Json& state) {
+        Fill(box, SysColour(COLOR_BTNFACE));
+        const Json rects = state.value("itemRects", Json::array());
+        const Json drawn = state["ownerDrawn"];
+        auto boxOf = [&](const Json& r) {
+            return CBox{box.x + r[0].get<double>(), box.y + r[1].get<double>(),
+                        r[2].get<double>() - r[0].get<double>(), r[3].get<double>() - r[1].get<double>()};
+        };
+        const bool buttons = (style & TCS_BUTTONS) != 0;
+        if (!buttons && !rects.empty()) {
+            const double strip = rects[0][3].get<double>() + 2;
+            Frame(CBox{box.x, box.y + strip, box.w, box.h - strip}, true);
+        }
+        for (const Json& record : drawn)
+            if (record.value("op", "") == "fill")
+                Fill(boxOf(record["rect"]), ColourOf(record.value("color", 0U)));
+        const int selection = state.value("selection", -1);
+        for (size_t i = 0; i < rects.size(); ++i)
+            Frame(boxOf(rects[i]), !buttons || static_cast<int>(i) != selection);
+        const FontMetrics& font = DialogFont();
+        for (const Json& record : drawn) {
+            if (record.value("op", "") != "text" || !record.contains("lines"))
+                continue;
+            const CBox clip = boxOf(record["rect"]);
+            for (const Json& line : record["lines"])
+                DrawText(line.value("text", ""), box.x + line.value("x", 0), box.y + line.value("y", 0),
+                         clip.x + clip.w - (box.x + line.value("x", 0)), font.height,
+                         ColourOf(record.value("color", 0U)), false);
         }
     }
 

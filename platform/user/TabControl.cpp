@@ -6,6 +6,8 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/base/TextCodec.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/UserDrawing.h"
 
 RECT CTabControl::ItemRect(size_t index) const {
     const bool buttons = (Style() & TCS_BUTTONS) != 0;
@@ -63,23 +65,34 @@ void CTabControl::SetFields(Item& item, const TCITEMW& source) {
         item.state = (item.state & ~source.dwStateMask) | (source.dwState & source.dwStateMask);
 }
 
+void CTabControl::DrawOwnerItems(HDC dc) const {
+    HWND parent = GetParent(m_hwnd);
+    // The owner draws in the strip's font, as the control selects it before asking.
+    const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(m_hwnd, WM_GETFONT, 0, 0));
+    const HGDIOBJ before = font ? SelectObject(dc, font) : nullptr;
+    for (size_t i = 0; parent && i < m_items.size() && IsWindow(m_hwnd); ++i) {
+        DRAWITEMSTRUCT draw{};
+        draw.CtlType = ODT_TAB;
+        draw.CtlID = static_cast<UINT>(Id());
+        draw.itemID = static_cast<UINT>(i);
+        draw.itemAction = ODA_DRAWENTIRE;
+        draw.itemState = static_cast<int>(i) == m_selection ? ODS_SELECTED : 0;
+        draw.hwndItem = m_hwnd;
+        draw.hDC = dc;
+        draw.rcItem = ItemRect(i);
+        draw.itemData = static_cast<ULONG_PTR>(m_items[i].param);
+        SendMessageW(parent, WM_DRAWITEM, static_cast<WPARAM>(Id()), reinterpret_cast<LPARAM>(&draw));
+    }
+    if (before)
+        SelectObject(dc, before);
+}
+
 void CTabControl::Paint() {
-    // Owner-drawn tabs are drawn by the parent, item by item. There is no device context
-    // until painting exists; the parent gets null.
+    // Owner-drawn tabs are drawn by the parent, item by item, on the strip's device context.
     if (Style() & TCS_OWNERDRAWFIXED) {
-        HWND parent = GetParent(m_hwnd);
-        for (size_t i = 0; parent && i < m_items.size() && IsWindow(m_hwnd); ++i) {
-            DRAWITEMSTRUCT draw{};
-            draw.CtlType = ODT_TAB;
-            draw.CtlID = static_cast<UINT>(Id());
-            draw.itemID = static_cast<UINT>(i);
-            draw.itemAction = ODA_DRAWENTIRE;
-            draw.itemState = static_cast<int>(i) == m_selection ? ODS_SELECTED : 0;
-            draw.hwndItem = m_hwnd;
-            draw.hDC = nullptr;
-            draw.rcItem = ItemRect(i);
-            draw.itemData = static_cast<ULONG_PTR>(m_items[i].param);
-            SendMessageW(parent, WM_DRAWITEM, static_cast<WPARAM>(Id()), reinterpret_cast<LPARAM>(&draw));
+        if (HDC dc = GetDC(m_hwnd)) {
+            DrawOwnerItems(dc);
+            ReleaseDC(m_hwnd, dc);
         }
     }
     Default(WM_PAINT, 0, 0);
@@ -222,4 +235,38 @@ void CTabControl::Describe(nlohmann::json& out) const {
         items.push_back(CTextCodec::ToUtf8(item.text));
     out["items"] = items;
     out["selection"] = m_selection;
+    if (!(Style() & TCS_OWNERDRAWFIXED))
+        return;
+    nlohmann::json rects = nlohmann::json::array();
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        const RECT r = ItemRect(i);
+        rects.push_back({r.left, r.top, r.right, r.bottom});
+    }
+    out["itemRects"] = rects;
+    out["ownerDrawn"] = OwnerDrawing();
+}
+
+nlohmann::json CTabControl::OwnerDrawing() const {
+    // What the owner draws, recorded on a memory device context, so that a picture of the
+    // strip shows the owner's drawing and not the control's own.
+    nlohmann::json drawn = nlohmann::json::array();
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc)
+        return drawn;
+    DrawOwnerItems(dc);
+    std::vector<DrawRecord> records;
+    GdiRecordedDrawing(dc, &records);
+    DeleteDC(dc);
+    for (const DrawRecord& record : records) {
+        if (record.op != DrawOp::FillRect && record.op != DrawOp::Text)
+            continue;
+        nlohmann::json entry = {
+            {"op", record.op == DrawOp::FillRect ? "fill" : "text"},
+            {"rect", {record.rect.left, record.rect.top, record.rect.right, record.rect.bottom}},
+            {"color", record.color}};
+        for (const DrawnLine& line : record.lines)
+            entry["lines"].push_back({{"text", CTextCodec::ToUtf8(line.text)}, {"x", line.x}, {"y", line.y}});
+        drawn.push_back(entry);
+    }
+    return drawn;
 }

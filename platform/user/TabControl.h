@@ -1,6 +1,9 @@
 // The tab control: items, the selection, hit testing and item rectangles, and the
 // TCN_SELCHANGING/TCN_SELCHANGE notifications of a user's switch.
 //
+// An owner-drawn strip (TCS_OWNERDRAWFIXED) has its parent draw each item; a dump carries
+// that drawing, recorded, for pictures.
+//
 // Layout model: one row; an item is 6 pixels per character of its text plus 6 on each
 // side, 18 pixels high; items start 2 pixels in (buttons: 3 pixels apart), at the top,
 // or at the bottom with TCS_BOTTOM.
@@ -43,7 +46,11 @@ private:
     void UserSelect(int index);
     LRESULT NotifyParent(UINT code);
     void SetFields(Item& item, const TCITEMW& source);
+    // Has the parent draw every item on `dc` (WM_DRAWITEM).
+    void DrawOwnerItems(HDC dc) const;
     void Paint();
+    // The owner's drawing of every item: fills and text lines in the strip's coordinates.
+    nlohmann::json OwnerDrawing() const;
 
     std::vector<Item> m_items;
     int m_selection = -1;

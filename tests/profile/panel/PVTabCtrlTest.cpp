@@ -7,9 +7,13 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "host/HostFaults.h"
+#include "platform/gdi/SystemMetrics.h"
 #include "platform/hand/UserHand.h"
 #include "platform/mfc/DataExchange.h"
+#include "platform/user/WindowDump.h"
 #include "profile/panel/PVCtrlConfigTabCtrl.h"
 #include "profile/panel/PVTabPageConfigEnum.h"
 #include "profile/resources/ResourceIds.h"
@@ -173,6 +177,34 @@ TEST(TabCtrl, TheModifiedMarkerIsAppendedOnceAndClearDirtyRemovesIt) {
     EXPECT_EQ((std::vector<std::wstring>{L"0", L"2", L"3"}), tabs.Titles());
     EXPECT_FALSE(tabs.page->tabs.IsTabCtrlDirty());
     EXPECT_EQ((CallLog{L"t1:ClearDirty", L"t2:ClearDirty", L"t3:ClearDirty"}), tabs.calls);
+}
+
+// The owner draws each tab: the face colour over the item, the title centred in the
+// button text colour, one edge lower on a button strip.
+TEST(TabCtrl, TheOwnerDrawsEachTab) {
+    TabsOnHost tabs;
+    ASSERT_TRUE(CUserHand::Instance().ClickTab(tabs.Strip(), 1));
+    ASSERT_EQ(S_OK, tabs.ctrl[1].Page()->CtrlModified(nullptr, 1, VARIANT_TRUE));
+    const nlohmann::json state = CWindowDump::Json(tabs.Strip())["state"];
+    const nlohmann::json& drawn = state["ownerDrawn"];
+    ASSERT_EQ(6u, drawn.size());
+    for (size_t i = 0; i < 3; ++i) {
+        const nlohmann::json& fill = drawn[2 * i];
+        const nlohmann::json& text = drawn[2 * i + 1];
+        const nlohmann::json& item = state["itemRects"][i];
+        EXPECT_EQ("fill", fill["op"]);
+        EXPECT_EQ(item, fill["rect"]);
+        EXPECT_EQ(GetSysColor(COLOR_3DFACE), fill["color"].get<DWORD>());
+        EXPECT_EQ(GetSysColor(COLOR_BTNTEXT), text["color"].get<DWORD>());
+        EXPECT_EQ(item[1].get<int>() + GetSystemMetrics(SM_CYEDGE), text["rect"][1].get<int>());
+        const std::string title = i == 0 ? "0" : i == 1 ? "2*" : "3";
+        ASSERT_EQ(1u, text["lines"].size());
+        EXPECT_EQ(title, text["lines"][0]["text"]);
+        // Centred: as far from the left edge as from the right.
+        const int left = text["lines"][0]["x"].get<int>() - item[0].get<int>();
+        const int width = item[2].get<int>() - item[0].get<int>();
+        EXPECT_NEAR(width / 2.0, left + 6.0 * static_cast<double>(title.size()) / 2, 1.0) << title;
+    }
 }
 
 // Events reach the visible tab page only where they concern what the user sees, every
