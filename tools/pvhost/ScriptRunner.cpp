@@ -8,8 +8,9 @@
 
 #include "host/WindowPicture.h"
 #include "platform/base/TextCodec.h"
-#include "platform/user/Controls.h"
 #include "platform/hand/UserHand.h"
+#include "platform/user/CommCtrl.h"
+#include "platform/user/Controls.h"
 #include "platform/user/WinUser.h"
 #include "platform/user/WindowDump.h"
 
@@ -32,7 +33,10 @@ const CVerb kVerbs[] = {
     {"png", false, CVerb::kText},        {"dump", false, CVerb::kOptionalWord},
     {"revert", false, CVerb::kNothing},  {"dialog", false, CVerb::kText},
     {"device", false, CVerb::kNothing},
+    {"tab", true, CVerb::kNumber},       {"tabkey", true, CVerb::kText},
 };
+
+const char* const kTabStripClass = "SysTabControl32";
 
 // What a person can do inside a modal dialog.
 bool AllowedInDialog(const std::string& verb) {
@@ -199,6 +203,11 @@ bool CScriptRunner::Parse(const std::string& text, int line, CScriptCommand* com
         *error = where + "unknown key '" + command->text + "'";
         return false;
     }
+    if (verb == "tabkey" && (!KeyOf(command->text, &vk, &modifiers) || modifiers != CUserHand::kNone ||
+                             (vk != VK_LEFT && vk != VK_RIGHT && vk != VK_UP && vk != VK_DOWN))) {
+        *error = where + "tabkey moves with left, right, up or down, not '" + command->text + "'";
+        return false;
+    }
     return true;
 }
 
@@ -232,10 +241,30 @@ HWND CScriptRunner::FindControl(int id) const {
         for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             if (GetDlgCtrlID(child) == id)
                 return child;
-            pending.push_back(child);
+            // The pages of hidden tabs carry the same ids as the one shown.
+            if (IsWindowVisible(child))
+                pending.push_back(child);
         }
     }
     return m_modal ? nullptr : m_dialog.Item(id);
+}
+
+HWND CScriptRunner::FindTabStrip(const CScriptCommand& command, std::string* error) const {
+    const std::string where = "line " + std::to_string(command.line) + ": ";
+    HWND strip = FindControl(command.id);
+    wchar_t className[64] = {};
+    if (strip)
+        GetClassNameW(strip, className, 64);
+    if (!strip || !IsWindowVisible(strip) || CTextCodec::ToUtf8(className) != kTabStripClass) {
+        *error = where + "there is no tab strip " + std::to_string(command.id) +
+                 (m_modal ? " in the dialog" : " on the page shown");
+        return nullptr;
+    }
+    if (!IsWindowEnabled(strip)) {
+        *error = where + "tab strip " + std::to_string(command.id) + " is disabled";
+        return nullptr;
+    }
+    return strip;
 }
 
 bool CScriptRunner::ClickButton(int id, const char* what) {
@@ -373,6 +402,35 @@ bool CScriptRunner::RunHere(const CScriptCommand& command, std::string* error) {
                 hand.Type(CTextCodec::FromUtf8(command.text));
             else
                 hand.Paste(CTextCodec::FromUtf8(command.text));
+        }
+    } else if (verb == "tab" || verb == "tabkey") {
+        HWND strip = FindTabStrip(command, error);
+        if (!strip)
+            return false;
+        const LRESULT count = SendMessageW(strip, TCM_GETITEMCOUNT, 0, 0);
+        if (verb == "tab" && command.number >= count) {
+            *error = where + "tab strip " + std::to_string(command.id) + " has " + std::to_string(count) +
+                     " tabs; there is no tab " + std::to_string(command.number);
+            return false;
+        }
+        const LRESULT before = SendMessageW(strip, TCM_GETCURSEL, 0, 0);
+        LRESULT wanted = command.number;
+        if (verb == "tab") {
+            hand.ClickTab(strip, static_cast<int>(command.number));
+        } else {
+            int vk = 0;
+            UINT modifiers = 0;
+            KeyOf(command.text, &vk, &modifiers);
+            // At either end of the strip a key moves nothing, and nothing is asked of the pages.
+            const LRESULT step = vk == VK_RIGHT || vk == VK_DOWN ? 1 : -1;
+            wanted = before + step >= 0 && before + step < count ? before + step : before;
+            // Tabbing to the strip first, as a person does, since a page shown takes the focus.
+            hand.Focus(strip);
+            hand.PressKey(vk, modifiers);
+        }
+        if (SendMessageW(strip, TCM_GETCURSEL, 0, 0) != wanted) {
+            m_failure = "the tab shown (" + std::to_string(before) + ") refused to be left";
+            done = false;
         }
     } else if (verb == "key") {
         int vk = 0;

@@ -5,6 +5,9 @@
 //   paste ID TEXT    focuses control ID, selects its text, pastes TEXT
 //   pick ID INDEX    picks item INDEX (0 = first) of combo box ID with the mouse
 //   click ID         clicks control ID (the page's first, then the dialog's own)
+//   tab ID INDEX     clicks tab INDEX (0 = first) of the tab strip ID on the page shown
+//   tabkey ID KEY    puts the focus on the tab strip ID and presses KEY there: left,
+//                    right, up or down (the strip stops at its first and last tab)
 //   key NAME         presses a key on the focused window: enter, tab, escape, backspace,
 //                    delete, home, end, left, right, up, down, space, f4, a letter or a
 //                    digit, with ctrl+, shift+ or alt+ before it
@@ -63,12 +66,14 @@ private:
     void Arm(const CScriptCommand& command);
     void RunInDialog(CDialogGroup& group, HWND box);
     HWND FindControl(int id) const;
+    // The tab strip `id` on the page shown, or null with the error.
+    HWND FindTabStrip(const CScriptCommand& command, std::string* error) const;
     bool ClickButton(int id, const char* what);
 
     CPropertiesDialog& m_dialog;
     std::shared_ptr<CDialogGroup> m_group; // armed by the dialog lines just run
-    bool m_arming = false;                  // the last command run was a dialog line
-    HWND m_modal = nullptr;                 // the dialog the armed commands run in
+    bool m_arming = false;                 // the last command run was a dialog line
+    HWND m_modal = nullptr;                // the dialog the armed commands run in
     std::function<void(const std::string&)> m_output;
     std::function<void()> m_beforeClose;
     std::string m_failure;
