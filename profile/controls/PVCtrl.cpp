@@ -2,7 +2,7 @@
 
 #include "platform/com/ErrorInfo.h"
 #include "platform/mfc/Wnd.h"
-#include "profile/panel/IPVPropPageEnum.h"
+#include "profile/contracts/IPVPropPageEnum.h"
 #include "profile/server/PVLog.h"
 #include "profile/server/PromptInfo.h"
 

@@ -1,8 +1,8 @@
 #include "profile/controls/PVCtrlBase.h"
 
+#include "profile/contracts/IPVPropPageEnum.h"
 #include "profile/controls/SafetyController.h"
 #include "profile/interfaces/DlgManager.h"
-#include "profile/panel/IPVPropPageEnum.h"
 #include "profile/server/PVComponentsGlobals.h"
 #include "profile/server/PVLog.h"
 

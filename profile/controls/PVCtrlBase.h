@@ -5,8 +5,8 @@
 #pragma once
 
 #include "platform/com/ComPtr.h"
-#include "profile/controls/IPVCloseDlgHandler.h"
-#include "profile/controls/IPVCtrl.h"
+#include "profile/contracts/IPVCloseDlgHandler.h"
+#include "profile/contracts/IPVCtrl.h"
 #include "profile/interfaces/HostView.h"
 #include "profile/interfaces/Module.h"
 #include "profile/interfaces/PVParent.h"

@@ -2,7 +2,7 @@
 
 #include "platform/mfc/Wnd.h"
 #include "platform/user/Controls.h"
-#include "profile/pages/PVUnitTables.h"
+#include "profile/controls/PVUnitTables.h"
 #include "profile/server/PVLog.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "platform/gdi/SystemMetrics.h"
 #include "platform/user/Controls.h"
 #include "platform/user/WinUser.h"
-#include "profile/pages/PVUnitTables.h"
+#include "profile/controls/PVUnitTables.h"
 #include "profile/server/PVLog.h"
 
 BOOL CPVCtrlConfigComboBoxTot::InitializationIsValid() {

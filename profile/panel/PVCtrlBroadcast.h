@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/com/ComPtr.h"
-#include "profile/controls/IPVCtrl.h"
+#include "profile/contracts/IPVCtrl.h"
 
 // Calls `call` on each control's own `Handler`, passing over a control without one;
 // every control is called and the last failure is the answer (S_OK when none failed).

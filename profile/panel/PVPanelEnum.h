@@ -6,8 +6,8 @@
 #include <list>
 #include <source_location>
 
-#include "profile/controls/IPVCtrl.h"
-#include "profile/panel/IPVPropPageEnum.h"
+#include "profile/contracts/IPVCtrl.h"
+#include "profile/contracts/IPVPropPageEnum.h"
 #include "profile/panel/PVPanel.h"
 
 class CPVPanelEnum : public CPVPanel, public IPVPropPageEnum {

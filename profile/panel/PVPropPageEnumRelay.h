@@ -4,7 +4,7 @@
 // is -1). The classes that relay override what they answer themselves.
 #pragma once
 
-#include "profile/panel/IPVPropPageEnum.h"
+#include "profile/contracts/IPVPropPageEnum.h"
 
 class CPVPropPageEnumRelay : public IPVPropPageEnum {
 public:

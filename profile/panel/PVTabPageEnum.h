@@ -8,8 +8,8 @@
 
 #include <list>
 
-#include "profile/controls/IPVCloseDlgHandler.h"
-#include "profile/controls/IPVCtrl.h"
+#include "profile/contracts/IPVCloseDlgHandler.h"
+#include "profile/contracts/IPVCtrl.h"
 #include "profile/interfaces/Panel.h"
 #include "profile/panel/PVPropPageEnumRelay.h"
 #include "profile/panel/PVTabPage.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "host/HostProject.h"
-#include "profile/pages/PVUnitTables.h"
+#include "profile/controls/PVUnitTables.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "logger/AopLogCapture.h"
 #include "platform/mfc/ModuleState.h"
 #include "platform/user/WinUser.h"
-#include "profile/controls/IPVCtrl.h"
+#include "profile/contracts/IPVCtrl.h"
 #include "profile/panel/PVConfigPanelEnum.h"
 #include "profile/server/ResourceDllManager.h"
 

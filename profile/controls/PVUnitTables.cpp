@@ -1,4 +1,4 @@
-#include "profile/pages/PVUnitTables.h"
+#include "profile/controls/PVUnitTables.h"
 
 #include <iterator>
 
