@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "tests/profile/pages/PageCycle.h"
 #include "tests/profile/pages/PagesTestSupport.h"
@@ -33,8 +34,8 @@ struct CBenchHost {
 
 CBenchHost* g_host = nullptr;
 
-void BM_PageCycle(benchmark::State& state, CCyclePage (*makePage)()) {
-    const CLSID clsid = CyclePageClassId(makePage());
+void BM_PageCycle(benchmark::State& state, const CPVPageTable* page) {
+    const CLSID clsid = PageClassId(*page);
     for (auto _ : state) {
         if (FAILED(g_host->cycle.Run(clsid))) {
             state.SkipWithError(("the cycle failed at " + g_host->cycle.FailedStep()).c_str());
@@ -45,10 +46,10 @@ void BM_PageCycle(benchmark::State& state, CCyclePage (*makePage)()) {
     }
 }
 
-void BM_HostFloor(benchmark::State& state, CCyclePage (*makePage)()) {
-    const CCyclePage page = makePage();
+void BM_HostFloor(benchmark::State& state, const CPVPageTable* page) {
+    const std::vector<std::wstring> members = EnumerationMembers(*page, true);
     for (auto _ : state) {
-        if (FAILED(g_host->cycle.RunFloor(page.members))) {
+        if (FAILED(g_host->cycle.RunFloor(members))) {
             state.SkipWithError(("the floor failed at " + g_host->cycle.FailedStep()).c_str());
             break;
         }
@@ -56,10 +57,16 @@ void BM_HostFloor(benchmark::State& state, CCyclePage (*makePage)()) {
     }
 }
 
-BENCHMARK_CAPTURE(BM_HostFloor, COMM, &CommCyclePage)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_PageCycle, COMM, &CommCyclePage)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_HostFloor, SYSUNIT, &SysUnitCyclePage)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_PageCycle, SYSUNIT, &SysUnitCyclePage)->Unit(benchmark::kMicrosecond);
+// Each page of the catalogue that is built, beside its floor.
+void RegisterPageBenchmarks() {
+    for (const CPVPageTable* page : BuiltPages()) {
+        const std::string name = PageShortName(*page);
+        benchmark::RegisterBenchmark(("BM_HostFloor/" + name).c_str(), &BM_HostFloor, page)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("BM_PageCycle/" + name).c_str(), &BM_PageCycle, page)
+            ->Unit(benchmark::kMicrosecond);
+    }
+}
 
 // Shows the usual console output and keeps each benchmark's mean CPU time per
 // iteration: the "mean" aggregate when repetitions were asked for, else the one run.
@@ -109,6 +116,7 @@ void FindModules() {
 } // namespace
 
 int main(int argc, char** argv) {
+    RegisterPageBenchmarks();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
@@ -131,12 +139,13 @@ int main(int argc, char** argv) {
     host.reset();
 
     std::printf("\n");
-    for (const char* page : {"COMM", "SYSUNIT"}) {
-        const double cycle = reporter.Mean(std::string("BM_PageCycle/") + page);
-        const double floor = reporter.Mean(std::string("BM_HostFloor/") + page);
+    for (const CPVPageTable* page : BuiltPages()) {
+        const std::string name = PageShortName(*page);
+        const double cycle = reporter.Mean("BM_PageCycle/" + name);
+        const double floor = reporter.Mean("BM_HostFloor/" + name);
         if (cycle < 0 || floor <= 0)
             continue; // filtered out of this run
-        std::printf("%s page cycle: %.1f x the host calls it cannot avoid\n", page, cycle / floor);
+        std::printf("%s page cycle: %.1f x the host calls it cannot avoid\n", name.c_str(), cycle / floor);
     }
     return 0;
 }

@@ -18,8 +18,8 @@ template <class T> CComPtr<IPVGetSetValue> MakeValue(LPCWSTR member, IPVGetSetAd
 
 } // namespace
 
-HRESULT PVBindEnumeration(CPVCtrlConfigComboBox& box, LPCWSTR member, IPVGetSetAdapter* adapter) {
-    const CComPtr<IPVGetSetValue> value = MakeValue<CPVGetSetEnum>(member, adapter);
-    const CComPtr<IPVGetSetValue> strings = MakeValue<CPVGetEnumStrings>(member, adapter);
+HRESULT PVBind(CPVCtrlConfigComboBox& box, const CPVControlRow& row, IPVGetSetAdapter* adapter) {
+    const CComPtr<IPVGetSetValue> value = MakeValue<CPVGetSetEnum>(row.member, adapter);
+    const CComPtr<IPVGetSetValue> strings = MakeValue<CPVGetEnumStrings>(row.member, adapter);
     return box.Initialize(value, strings);
 }

@@ -2,22 +2,7 @@
 // configurable input assembly.
 #pragma once
 
-#include "profile/controls/PVCtrlConfigComboBox.h"
-#include "profile/pages/PVPageClassIds.h"
-#include "profile/panel/PVConfigPanelEnum.h"
+#include "profile/pages/PVPageCatalogue.h"
+#include "profile/pages/PVTablePage.h"
 
-class CPVPageTavrinCOMM : public CPVConfigPanelEnum {
-public:
-    static const wchar_t* PageClsidText() { return PVPageClassIds::kCOMM; }
-    static constexpr const wchar_t* kPageName = L"PVPageTavrinCOMM Page";
-    static constexpr int kSlotCount = 20;
-
-    CPVPageTavrinCOMM();
-
-protected:
-    void DoDataExchange(CDataExchange* dx) override;
-    BOOL OnInitDialog() override;
-
-private:
-    CPVCtrlConfigComboBox m_cmbSlot[kSlotCount];
-};
+class CPVPageTavrinCOMM : public CPVTablePage<PVPageCatalogue::kCOMM> {};

@@ -1,21 +1,7 @@
 // CPVPageTavrinSENSOR: the sensor's installation direction.
 #pragma once
 
-#include "profile/controls/PVCtrlConfigComboBox.h"
-#include "profile/pages/PVPageClassIds.h"
-#include "profile/panel/PVConfigPanelEnum.h"
+#include "profile/pages/PVPageCatalogue.h"
+#include "profile/pages/PVTablePage.h"
 
-class CPVPageTavrinSENSOR : public CPVConfigPanelEnum {
-public:
-    static const wchar_t* PageClsidText() { return PVPageClassIds::kSENSOR; }
-    static constexpr const wchar_t* kPageName = L"PVPageTavrinSENSOR Page";
-
-    CPVPageTavrinSENSOR();
-
-protected:
-    void DoDataExchange(CDataExchange* dx) override;
-    BOOL OnInitDialog() override;
-
-private:
-    CPVCtrlConfigComboBox m_cmbDirection;
-};
+class CPVPageTavrinSENSOR : public CPVTablePage<PVPageCatalogue::kSENSOR> {};

@@ -21,34 +21,7 @@
 #include "profile/interfaces/Module.h"
 #include "profile/interfaces/Panel.h"
 #include "profile/interfaces/Tag.h"
-#include "profile/pages/PVPageClassIds.h"
-
-// A page class and the configuration members it binds, in its binding order.
-struct CCyclePage {
-    const char* name;
-    const wchar_t* clsid;
-    std::vector<std::wstring> members;
-};
-
-inline CCyclePage SysUnitCyclePage() {
-    return {"SYSUNIT",
-            PVPageClassIds::kSYSUNIT,
-            {L"SystemUnitMassFlow", L"SystemUnitVolumeFlow", L"SystemUnitCorrVolumeFlow", L"SystemUnitMass",
-             L"SystemUnitVolume", L"SystemUnitConductivity", L"SystemUnitDensity", L"SystemUnitTemperature"}};
-}
-
-inline CCyclePage CommCyclePage() {
-    CCyclePage page{"COMM", PVPageClassIds::kCOMM, {}};
-    for (int slot = 1; slot <= 20; ++slot)
-        page.members.push_back(L"ConfigurableInputAsm_" + std::to_wstring(slot));
-    return page;
-}
-
-inline CLSID CyclePageClassId(const CCyclePage& page) {
-    CLSID clsid{};
-    CLSIDFromString(page.clsid, &clsid);
-    return clsid;
-}
+#include "tests/profile/pages/CataloguePages.h"
 
 // A plain top-level window to hold the pages' windows, as the host's page area does.
 // The caller destroys it.

@@ -81,17 +81,19 @@ TEST_F(PageCycleTest, TheCountsSeeATagTheHostHandsOut) {
 }
 
 TEST_F(PageCycleTest, AThousandCyclesLeaveNoPageFactoryAdapterOrWindowBehind) {
-    const CCyclePage pages[] = {CommCyclePage(), SysUnitCyclePage()};
-    const CLSID classes[] = {CyclePageClassId(pages[0]), CyclePageClassId(pages[1])};
+    const std::vector<const CPVPageTable*> pages = BuiltPages();
+    std::vector<CLSID> classes;
+    for (const CPVPageTable* page : pages)
+        classes.push_back(PageClassId(*page));
     ASSERT_EQ(S_OK, module.CanUnloadNow());
     const CHostHoldings before = Holdings();
     int failures = 0;
     std::string firstFailure;
-    for (int i = 0; i < 1000; ++i) {
-        const size_t which = static_cast<size_t>(i % 2);
+    for (size_t i = 0; i < 1000; ++i) {
+        const size_t which = i % pages.size();
         const HRESULT hr = cycle->Run(classes[which]);
         if (FAILED(hr) && failures++ == 0)
-            firstFailure = std::string(pages[which].name) + " cycle " + std::to_string(i) + ": " +
+            firstFailure = PageShortName(*pages[which]) + " cycle " + std::to_string(i) + ": " +
                            cycle->FailedStep() + " failed";
         // The host's call record would otherwise grow with every cycle.
         host.context->Faults().ClearCalls();
@@ -103,26 +105,28 @@ TEST_F(PageCycleTest, AThousandCyclesLeaveNoPageFactoryAdapterOrWindowBehind) {
 
 TEST_F(PageCycleTest, EachCycleBindsEveryMemberOfItsPage) {
     // The cycle is a real page life: the page reads each member it binds.
-    for (const CCyclePage& page : {CommCyclePage(), SysUnitCyclePage()}) {
+    for (const CPVPageTable* page : BuiltPages()) {
         host.context->Faults().ClearCalls();
-        ASSERT_EQ(S_OK, cycle->Run(CyclePageClassId(page))) << page.name << ": " << cycle->FailedStep();
+        ASSERT_EQ(S_OK, cycle->Run(PageClassId(*page)))
+            << PageShortName(*page) << ": " << cycle->FailedStep();
         std::vector<std::wstring> read;
         for (const CHostCall& call : host.context->Faults().CallsOf(L"GetEnumIndex"))
             read.push_back(call.member);
-        EXPECT_EQ(page.members, read) << page.name;
+        EXPECT_EQ(EnumerationMembers(*page, false), read) << PageShortName(*page);
     }
 }
 
 TEST_F(PageCycleTest, TheFloorReadsEveryMemberOnceAndKeepsOnlyItsTag) {
     const CHostHoldings before = Holdings();
-    for (const CCyclePage& page : {CommCyclePage(), SysUnitCyclePage()}) {
+    for (const CPVPageTable* page : BuiltPages()) {
         host.context->Faults().ClearCalls();
-        ASSERT_EQ(S_OK, cycle->RunFloor(page.members)) << page.name << ": " << cycle->FailedStep();
+        const std::vector<std::wstring> members = EnumerationMembers(*page, true);
+        ASSERT_EQ(S_OK, cycle->RunFloor(members)) << PageShortName(*page) << ": " << cycle->FailedStep();
         for (const wchar_t* operation : {L"GetEnumIndex", L"GetEnumStrings"}) {
             std::vector<std::wstring> read;
             for (const CHostCall& call : host.context->Faults().CallsOf(operation))
                 read.push_back(call.member);
-            EXPECT_EQ(page.members, read) << page.name;
+            EXPECT_EQ(members, read) << PageShortName(*page);
         }
     }
     cycle->ReleaseFloor();
@@ -131,7 +135,7 @@ TEST_F(PageCycleTest, TheFloorReadsEveryMemberOnceAndKeepsOnlyItsTag) {
 
 struct InnerFault {
     const char* name;
-    CCyclePage (*page)();
+    const CPVPageTable* page;
     const wchar_t* operation;
     const wchar_t* member; // empty: every member
     int count;             // -1: every call
@@ -146,10 +150,9 @@ class PageCycleInnerFaultTest : public PageCycleTest, public ::testing::WithPara
 // answer), but the host keeps the page and closes it as ever, and it leaves nothing.
 TEST_P(PageCycleInnerFaultTest, TheCycleAnswersAsThePageDoesAndLeavesNothingBehind) {
     const InnerFault& c = GetParam();
-    const CCyclePage page = c.page();
     const CHostHoldings before = Holdings();
     host.context->Faults().Inject(c.operation, E_FAIL, c.member, 0, c.count);
-    EXPECT_EQ(c.expected, cycle->Run(CyclePageClassId(page)));
+    EXPECT_EQ(c.expected, cycle->Run(PageClassId(*c.page)));
     EXPECT_EQ(c.failedStep, cycle->FailedStep());
     int failed = 0;
     for (const CHostCall& call : host.context->Faults().CallsOf(c.operation))
@@ -162,18 +165,18 @@ TEST_P(PageCycleInnerFaultTest, TheCycleAnswersAsThePageDoesAndLeavesNothingBehi
 INSTANTIATE_TEST_SUITE_P(
     HostFaults, PageCycleInnerFaultTest,
     ::testing::Values(
-        InnerFault{"SysUnitStringsOfOneMember", &SysUnitCyclePage, L"GetEnumStrings", L"SystemUnitDensity", 1,
-                   S_OK, ""},
-        InnerFault{"CommStringsOfOneSlot", &CommCyclePage, L"GetEnumStrings", L"ConfigurableInputAsm_7", 1,
-                   S_OK, ""},
-        InnerFault{"CommStringsOfEverySlot", &CommCyclePage, L"GetEnumStrings", L"", -1, S_OK, ""},
-        InnerFault{"SysUnitLogixMode", &SysUnitCyclePage, L"GetLogixMode", L"", -1, S_OK, ""},
-        InnerFault{"CommRedundancyState", &CommCyclePage, L"GetRedundancyState", L"", -1, S_OK, ""},
-        InnerFault{"SysUnitIndexOfOneMember", &SysUnitCyclePage, L"GetEnumIndex", L"SystemUnitMass", 1,
-                   E_FAIL, "OnActivate"},
-        InnerFault{"CommIndexOfTheLastSlot", &CommCyclePage, L"GetEnumIndex", L"ConfigurableInputAsm_20", 1,
-                   E_FAIL, "OnActivate"},
-        InnerFault{"SysUnitIndexOfEveryMember", &SysUnitCyclePage, L"GetEnumIndex", L"", -1, E_FAIL,
+        InnerFault{"SysUnitStringsOfOneMember", &PVPageCatalogue::kSYSUNIT, L"GetEnumStrings",
+                   L"SystemUnitDensity", 1, S_OK, ""},
+        InnerFault{"CommStringsOfOneSlot", &PVPageCatalogue::kCOMM, L"GetEnumStrings",
+                   L"ConfigurableInputAsm_7", 1, S_OK, ""},
+        InnerFault{"CommStringsOfEverySlot", &PVPageCatalogue::kCOMM, L"GetEnumStrings", L"", -1, S_OK, ""},
+        InnerFault{"SysUnitLogixMode", &PVPageCatalogue::kSYSUNIT, L"GetLogixMode", L"", -1, S_OK, ""},
+        InnerFault{"CommRedundancyState", &PVPageCatalogue::kCOMM, L"GetRedundancyState", L"", -1, S_OK, ""},
+        InnerFault{"SysUnitIndexOfOneMember", &PVPageCatalogue::kSYSUNIT, L"GetEnumIndex", L"SystemUnitMass",
+                   1, E_FAIL, "OnActivate"},
+        InnerFault{"CommIndexOfTheLastSlot", &PVPageCatalogue::kCOMM, L"GetEnumIndex",
+                   L"ConfigurableInputAsm_20", 1, E_FAIL, "OnActivate"},
+        InnerFault{"SysUnitIndexOfEveryMember", &PVPageCatalogue::kSYSUNIT, L"GetEnumIndex", L"", -1, E_FAIL,
                    "OnActivate"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -197,12 +200,12 @@ TEST_P(PageCycleFailsTest, TheCycleNamesTheFailedStepAndLeavesNothingBehind) {
         host.context->Faults().Inject(c.hostOperation, c.injected);
     else
         CFaultInjector::Instance().Inject(c.platformOperation, c.injected);
-    EXPECT_EQ(c.expected, cycle->Run(CyclePageClassId(SysUnitCyclePage())));
+    EXPECT_EQ(c.expected, cycle->Run(PageClassId(PVPageCatalogue::kSYSUNIT)));
     EXPECT_EQ(c.failedStep, cycle->FailedStep());
     EXPECT_EQ(S_OK, module.CanUnloadNow());
     EXPECT_EQ(before, Holdings());
     // The next cycle, with nothing failing, works.
-    EXPECT_EQ(S_OK, cycle->Run(CyclePageClassId(CommCyclePage()))) << cycle->FailedStep();
+    EXPECT_EQ(S_OK, cycle->Run(PageClassId(PVPageCatalogue::kCOMM))) << cycle->FailedStep();
     EXPECT_EQ(before, Holdings());
 }
 

@@ -11,33 +11,14 @@
 #include "host/HostProject.h"
 #include "logger/AopLogCapture.h"
 #include "platform/user/Controls.h"
-#include "profile/resources/ResourceIds.h"
 #include "tests/profile/pages/PagesTestSupport.h"
 
 namespace {
 
 using Members = std::vector<std::wstring>;
-
-const Members kSysUnitMembers = {L"SystemUnitMassFlow", L"SystemUnitVolumeFlow", L"SystemUnitCorrVolumeFlow",
-                                 L"SystemUnitMass",     L"SystemUnitVolume",     L"SystemUnitConductivity",
-                                 L"SystemUnitDensity",  L"SystemUnitTemperature"};
-const std::vector<int> kSysUnitItems = {
-    IDC_SYSUNIT_MASS_FLOW, IDC_SYSUNIT_VOLUME_FLOW,  IDC_SYSUNIT_CORR_VOLUME_FLOW, IDC_SYSUNIT_MASS,
-    IDC_SYSUNIT_VOLUME,    IDC_SYSUNIT_CONDUCTIVITY, IDC_SYSUNIT_DENSITY,          IDC_SYSUNIT_TEMPERATURE};
-
-Members SlotMembers() {
-    Members members;
-    for (int slot = 1; slot <= 20; ++slot)
-        members.push_back(L"ConfigurableInputAsm_" + std::to_wstring(slot));
-    return members;
-}
-
-std::vector<int> SlotItems() {
-    return {IDC_COMM_SLOT1,  IDC_COMM_SLOT2,  IDC_COMM_SLOT3,  IDC_COMM_SLOT4,  IDC_COMM_SLOT5,
-            IDC_COMM_SLOT6,  IDC_COMM_SLOT7,  IDC_COMM_SLOT8,  IDC_COMM_SLOT9,  IDC_COMM_SLOT10,
-            IDC_COMM_SLOT11, IDC_COMM_SLOT12, IDC_COMM_SLOT13, IDC_COMM_SLOT14, IDC_COMM_SLOT15,
-            IDC_COMM_SLOT16, IDC_COMM_SLOT17, IDC_COMM_SLOT18, IDC_COMM_SLOT19, IDC_COMM_SLOT20};
-}
+using PVPageCatalogue::kCOMM;
+using PVPageCatalogue::kSENSOR;
+using PVPageCatalogue::kSYSUNIT;
 
 // The members of the recorded calls of one host operation, in order.
 Members MembersOf(const CHostFaults& faults, const std::wstring& operation) {
@@ -72,59 +53,43 @@ protected:
     CProfileModule module;
 };
 
-struct PageCase {
-    const char* name;
-    CProfilePage page;
-    Members members;
-    std::vector<int> items;
-    int focusItem;
-};
+class PageBindingTest : public PagesTest, public ::testing::WithParamInterface<const CPVPageTable*> {};
 
-class PageBindingTest : public PagesTest, public ::testing::WithParamInterface<PageCase> {};
-
-TEST_P(PageBindingTest, BindsEveryMemberInListOrderAndShowsItsStringsAndValue) {
-    const PageCase& c = GetParam();
+TEST_P(PageBindingTest, BindsEveryMemberInItsOrderAndShowsItsStringsAndValue) {
+    const CPVPageTable& page = *GetParam();
     CProfileHost host;
     ASSERT_EQ("", host.error);
-    ASSERT_EQ(S_OK, host.Open({c.page}));
+    ASSERT_EQ(S_OK, host.Open({&page}));
     const CHostFaults& faults = host.context->Faults();
-    // Strings are read as the page binds, values as the controls hear OnActivate:
-    // both in the order the page built its controls.
-    EXPECT_EQ(c.members, MembersOf(faults, L"GetEnumStrings"));
-    EXPECT_EQ(c.members, MembersOf(faults, L"GetEnumIndex"));
-    for (size_t i = 0; i < c.members.size(); ++i) {
-        const HWND combo = host.Item(0, c.items[i]);
-        ASSERT_NE(nullptr, combo) << c.items[i];
-        const CTagMember* member = host.Member(c.members[i]);
+    // Strings are read as the page binds, values as the controls hear OnActivate, in
+    // the order the page built its controls.
+    EXPECT_EQ(EnumerationMembers(page, true), MembersOf(faults, L"GetEnumStrings"));
+    EXPECT_EQ(EnumerationMembers(page, false), MembersOf(faults, L"GetEnumIndex"));
+    for (const std::wstring& name : EnumerationMembers(page, false)) {
+        const HWND combo = host.Control(0, name);
+        ASSERT_NE(nullptr, combo) << "no window shows " << name;
+        const CTagMember* member = host.Member(name);
         ASSERT_NE(nullptr, member);
         const auto& entries = member->Enumeration();
-        ASSERT_EQ(static_cast<LRESULT>(entries.size()), SendMessageW(combo, CB_GETCOUNT, 0, 0)) << c.items[i];
+        ASSERT_EQ(static_cast<LRESULT>(entries.size()), SendMessageW(combo, CB_GETCOUNT, 0, 0)) << name;
         EXPECT_EQ(entries.front().text, ItemText(combo, 0));
         EXPECT_EQ(entries.back().text, ItemText(combo, static_cast<int>(entries.size()) - 1));
-        EXPECT_EQ(member->EnumIndexOf(static_cast<LONG>(host.Value(c.members[i]))), Selection(combo))
-            << c.items[i];
+        EXPECT_EQ(member->EnumIndexOf(static_cast<LONG>(host.Value(name))), Selection(combo)) << name;
         EXPECT_TRUE(IsWindowEnabled(combo)) << "offline, the configuration can be edited";
     }
-    EXPECT_EQ(host.Item(0, c.focusItem), GetFocus()) << "the page gives the focus to its focus control";
+    EXPECT_EQ(host.Item(0, static_cast<int>(page.rows[page.focusRow].item)), GetFocus())
+        << "the page gives the focus to its focus control";
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, PageBindingTest,
-                         ::testing::Values(PageCase{"SysUnit", kSysUnitPage, kSysUnitMembers, kSysUnitItems,
-                                                    IDC_SYSUNIT_MASS_FLOW},
-                                           PageCase{"Comm", kCommPage, SlotMembers(), SlotItems(),
-                                                    IDC_COMM_SLOT1},
-                                           PageCase{"Sensor",
-                                                    kSensorPage,
-                                                    {L"SensorInstalledDirection"},
-                                                    {IDC_SENSOR_DIRECTION},
-                                                    IDC_SENSOR_DIRECTION}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Pages, PageBindingTest, ::testing::ValuesIn(BuiltPages()),
+                         [](const auto& info) { return PageShortName(*info.param); });
 
 TEST_F(PagesTest, SlotTenIsItem9042AndItsPickReachesOnlyItsMember) {
-    EXPECT_EQ(9042, SlotItems()[9]);
+    EXPECT_EQ(9042u, kCOMM.rows[9].item);
+    EXPECT_EQ(std::wstring(L"ConfigurableInputAsm_10"), kCOMM.rows[9].member);
     CProfileHost host;
-    ASSERT_EQ(S_OK, host.Open({kCommPage}));
-    const Members slots = SlotMembers();
+    ASSERT_EQ(S_OK, host.Open({&kCOMM}));
+    const Members slots = EnumerationMembers(kCOMM, false);
     std::vector<LONGLONG> before;
     for (const std::wstring& member : slots)
         before.push_back(host.Value(member));
@@ -137,19 +102,19 @@ TEST_F(PagesTest, SlotTenIsItem9042AndItsPickReachesOnlyItsMember) {
 
 TEST_F(PagesTest, ApplyKeepsThePicksOfEveryPageAndCancelDropsThem) {
     CProfileHost host;
-    ASSERT_EQ(S_OK, host.Open({kSysUnitPage, kCommPage, kSensorPage}));
-    ASSERT_TRUE(Pick(host.Item(0, IDC_SYSUNIT_VOLUME_FLOW), 0));
+    ASSERT_EQ(S_OK, host.Open({&kSYSUNIT, &kCOMM, &kSENSOR}));
+    ASSERT_TRUE(Pick(host.Control(0, L"SystemUnitVolumeFlow"), 0));
     ASSERT_EQ(S_OK, host.dialog->SelectPage(1));
-    ASSERT_TRUE(Pick(host.Item(1, IDC_COMM_SLOT20), 4));
+    ASSERT_TRUE(Pick(host.Control(1, L"ConfigurableInputAsm_20"), 4));
     ASSERT_EQ(S_OK, host.dialog->SelectPage(2));
-    ASSERT_TRUE(Pick(host.Item(2, IDC_SENSOR_DIRECTION), 1));
+    ASSERT_TRUE(Pick(host.Control(2, L"SensorInstalledDirection"), 1));
     ASSERT_EQ(S_OK, host.dialog->Apply());
     EXPECT_EQ(host.CodeAt(L"SystemUnitVolumeFlow", 0), host.Stored(L"SystemUnitVolumeFlow"));
     EXPECT_EQ(host.CodeAt(L"ConfigurableInputAsm_20", 4), host.Stored(L"ConfigurableInputAsm_20"));
     EXPECT_EQ(host.CodeAt(L"SensorInstalledDirection", 1), host.Stored(L"SensorInstalledDirection"));
 
     // A pick after Apply is written when the page is left, and Cancel takes it back.
-    ASSERT_TRUE(Pick(host.Item(2, IDC_SENSOR_DIRECTION), 0));
+    ASSERT_TRUE(Pick(host.Control(2, L"SensorInstalledDirection"), 0));
     ASSERT_EQ(S_OK, host.dialog->SelectPage(0));
     EXPECT_EQ(host.CodeAt(L"SensorInstalledDirection", 0), host.Value(L"SensorInstalledDirection"));
     ASSERT_EQ(S_OK, host.dialog->Cancel());
@@ -158,8 +123,8 @@ TEST_F(PagesTest, ApplyKeepsThePicksOfEveryPageAndCancelDropsThem) {
 
 TEST_F(PagesTest, PickingTheShownItemAgainChangesNothing) {
     CProfileHost host;
-    ASSERT_EQ(S_OK, host.Open({kSensorPage}));
-    const HWND combo = host.Item(0, IDC_SENSOR_DIRECTION);
+    ASSERT_EQ(S_OK, host.Open({&kSENSOR}));
+    const HWND combo = host.Control(0, L"SensorInstalledDirection");
     ASSERT_TRUE(Pick(combo, Selection(combo)));
     EXPECT_FALSE(host.dialog->Parent()->ProfileDirty());
     ASSERT_EQ(S_OK, host.dialog->Apply());
@@ -173,9 +138,9 @@ TEST_F(PagesTest, PickingTheShownItemAgainChangesNothing) {
 
 TEST_F(PagesTest, RefreshReloadsCleanBoxesAndRevertDropsTheUsersPick) {
     CProfileHost host;
-    ASSERT_EQ(S_OK, host.Open({kSysUnitPage}));
-    const HWND mass = host.Item(0, IDC_SYSUNIT_MASS);
-    const HWND volume = host.Item(0, IDC_SYSUNIT_VOLUME);
+    ASSERT_EQ(S_OK, host.Open({&kSYSUNIT}));
+    const HWND mass = host.Control(0, L"SystemUnitMass");
+    const HWND volume = host.Control(0, L"SystemUnitVolume");
     const int storedVolume = Selection(volume);
     // The project changes behind the page: a refresh shows it.
     host.Member(L"SystemUnitMass")->Load(CTagValue{host.CodeAt(L"SystemUnitMass", 2)});
@@ -195,11 +160,11 @@ TEST_F(PagesTest, RefreshReloadsCleanBoxesAndRevertDropsTheUsersPick) {
 
 TEST_F(PagesTest, GoingOnlineGreysEveryBoxAndGoingOfflineEnablesThem) {
     CProfileHost host;
-    ASSERT_EQ(S_OK, host.Open({kSysUnitPage, kSensorPage}));
+    ASSERT_EQ(S_OK, host.Open({&kSYSUNIT, &kSENSOR}));
     ASSERT_EQ(S_OK, host.dialog->SelectPage(1));
-    const std::vector<HWND> boxes = {host.Item(0, IDC_SYSUNIT_MASS_FLOW),
-                                     host.Item(0, IDC_SYSUNIT_TEMPERATURE),
-                                     host.Item(1, IDC_SENSOR_DIRECTION)};
+    const std::vector<HWND> boxes = {host.Control(0, L"SystemUnitMassFlow"),
+                                     host.Control(0, L"SystemUnitTemperature"),
+                                     host.Control(1, L"SensorInstalledDirection")};
     for (const bool online : {true, false}) {
         ASSERT_EQ(S_OK, host.dialog->SetOnline(online));
         for (HWND box : boxes)
@@ -231,15 +196,15 @@ TEST_F(PagesTest, MembersTheTagLacksLeaveTheirBoxesEmptyAndTheOthersWork) {
     CProfileHost host(ProjectWithout({L"SystemUnitDensity", L"ConfigurableInputAsm_3"}));
     ASSERT_EQ("", host.error);
     CAopLogCapture log;
-    ASSERT_EQ(S_OK, host.Open({kSysUnitPage, kCommPage}));
+    ASSERT_EQ(S_OK, host.Open({&kSYSUNIT, &kCOMM}));
     ASSERT_EQ(S_OK, host.dialog->SelectPage(1));
-    for (HWND empty : {host.Item(0, IDC_SYSUNIT_DENSITY), host.Item(1, IDC_COMM_SLOT3)}) {
+    for (HWND empty : {host.Control(0, L"SystemUnitDensity"), host.Control(1, L"ConfigurableInputAsm_3")}) {
         EXPECT_EQ(0, SendMessageW(empty, CB_GETCOUNT, 0, 0));
         EXPECT_EQ(CB_ERR, Selection(empty));
     }
     EXPECT_EQ(host.Member(L"SystemUnitMass")->EnumIndexOf(static_cast<LONG>(host.Value(L"SystemUnitMass"))),
-              Selection(host.Item(0, IDC_SYSUNIT_MASS)));
-    ASSERT_TRUE(Pick(host.Item(1, IDC_COMM_SLOT4), 2));
+              Selection(host.Control(0, L"SystemUnitMass")));
+    ASSERT_TRUE(Pick(host.Control(1, L"ConfigurableInputAsm_4"), 2));
     ASSERT_EQ(S_OK, host.dialog->Apply());
     EXPECT_EQ(host.CodeAt(L"ConfigurableInputAsm_4", 2), host.Stored(L"ConfigurableInputAsm_4"));
 }
@@ -248,16 +213,16 @@ TEST_F(PagesTest, AFailedReadLeavesItsBoxAndAFailedWriteKeepsThePickForTheNextSa
     CProfileHost host;
     host.context->Faults().Inject(L"GetEnumIndex", E_FAIL, L"SystemUnitMass");
     CAopLogCapture log;
-    ASSERT_EQ(S_OK, host.Open({kSysUnitPage}));
-    EXPECT_EQ(CB_ERR, Selection(host.Item(0, IDC_SYSUNIT_MASS))) << "nothing was read";
-    EXPECT_NE(CB_ERR, Selection(host.Item(0, IDC_SYSUNIT_VOLUME)));
+    ASSERT_EQ(S_OK, host.Open({&kSYSUNIT}));
+    EXPECT_EQ(CB_ERR, Selection(host.Control(0, L"SystemUnitMass"))) << "nothing was read";
+    EXPECT_NE(CB_ERR, Selection(host.Control(0, L"SystemUnitVolume")));
     bool logged = false;
     for (const auto& record : log.Records())
         logged = logged || record.message.find(L"SystemUnitMass") != std::wstring::npos;
     EXPECT_TRUE(logged) << "the failed read names its member";
 
-    const HWND volume = host.Item(0, IDC_SYSUNIT_VOLUME);
-    const HWND temperature = host.Item(0, IDC_SYSUNIT_TEMPERATURE);
+    const HWND volume = host.Control(0, L"SystemUnitVolume");
+    const HWND temperature = host.Control(0, L"SystemUnitTemperature");
     ASSERT_TRUE(Pick(volume, 2));
     ASSERT_TRUE(Pick(temperature, 1));
     host.context->Faults().Inject(L"SetEnumIndex", E_FAIL, L"SystemUnitVolume");
@@ -273,7 +238,7 @@ TEST_F(PagesTest, AFailedReadLeavesItsBoxAndAFailedWriteKeepsThePickForTheNextSa
 TEST_F(PagesTest, EveryPageAndFactoryIsGoneWhenTheDialogCloses) {
     {
         CProfileHost host;
-        ASSERT_EQ(S_OK, host.Open({kSysUnitPage, kCommPage, kSensorPage}));
+        ASSERT_EQ(S_OK, host.Open({&kSYSUNIT, &kCOMM, &kSENSOR}));
         ASSERT_EQ(S_OK, host.dialog->SelectPage(1));
         ASSERT_EQ(S_OK, host.dialog->SelectPage(2));
         EXPECT_EQ(S_FALSE, module.CanUnloadNow()) << "live pages lock the module";

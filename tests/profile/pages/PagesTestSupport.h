@@ -18,19 +18,9 @@
 #include "platform/registry/Registry.h"
 #include "platform/hand/UserHand.h"
 #include "platform/user/WinUser.h"
-#include "profile/pages/PVPageClassIds.h"
+#include "tests/profile/pages/CataloguePages.h"
 
-// One page class of the profile as the host knows it.
-struct CProfilePage {
-    const wchar_t* className;
-    const wchar_t* clsid;
-};
-
-inline const CProfilePage kSysUnitPage{L"CPVPageTavrinSYSUNIT", PVPageClassIds::kSYSUNIT};
-inline const CProfilePage kCommPage{L"CPVPageTavrinCOMM", PVPageClassIds::kCOMM};
-inline const CProfilePage kSensorPage{L"CPVPageTavrinSENSOR", PVPageClassIds::kSENSOR};
-
-inline CPropertyPageInfo PageInfo(const CProfilePage& page) {
+inline CPropertyPageInfo PageInfo(const CPVPageTable& page) {
     CPropertyPageInfo info;
     CLSIDFromString(page.clsid, &info.clsid);
     info.className = page.className;
@@ -99,13 +89,19 @@ public:
     CProfileHost(const CProfileHost&) = delete;
     CProfileHost& operator=(const CProfileHost&) = delete;
 
-    HRESULT Open(const std::vector<CProfilePage>& pages) {
+    HRESULT Open(const std::vector<const CPVPageTable*>& pages) {
+        m_pages = pages;
         std::vector<CPropertyPageInfo> infos;
-        for (const CProfilePage& page : pages)
-            infos.push_back(PageInfo(page));
+        for (const CPVPageTable* page : pages)
+            infos.push_back(PageInfo(*page));
         return dialog->Open(infos, L"Module Properties: Local:1:C");
     }
     HWND Item(size_t page, int id) const { return GetDlgItem(dialog->PageWindow(page), id); }
+    // The control of page `page` that shows `member`, as the page's table says.
+    HWND Control(size_t page, const std::wstring& member) const {
+        const CPVControlRow* row = m_pages.at(page)->RowOf(member);
+        return row ? Item(page, static_cast<int>(row->item)) : nullptr;
+    }
     CTagMember* Member(const std::wstring& name) { return context->Project().ConfigTag().Find(name); }
     // The enumeration code at `index` of an enumeration member.
     LONGLONG CodeAt(const std::wstring& member, int index) {
@@ -118,4 +114,7 @@ public:
     std::unique_ptr<CHostServers> servers;
     std::unique_ptr<CPropertiesDialog> dialog;
     std::string error;
+
+private:
+    std::vector<const CPVPageTable*> m_pages;
 };
