@@ -73,7 +73,8 @@ TEST_F(PvHostTest, UsageAndExitCodes) {
         const char* output;
     } cases[] = {
         {"--help", 0, "usage: pvhost [COMMAND] [OPTIONS]"},
-        {"run --help", 0, "--output"},
+        {"demo --help", 0, "usage: pvhost [demo] [--out DIR]"},
+        {"--out", 2, "pvhost demo: the option --out needs a value"},
         {"register --help", 0, "usage: pvhost register|unregister"},
         {"unregister --help", 0, "usage: pvhost register|unregister"},
         {"pages --help", 0, "usage: pvhost pages"},
@@ -162,6 +163,12 @@ TEST_F(PvHostTest, RegisterAndUnregisterKeepTheRegistryInItsFile) {
     const CRunResult none = Pvhost("pages --registry '" + registry + "'");
     EXPECT_EQ(0, none.exitCode);
     EXPECT_TRUE(Contains(none.out, "no page classes of PVZQTavrin100.dll are registered")) << none.out;
+
+    const CRunResult badProfile =
+        Pvhost("register --registry '" + registry + "' --profile '" + Path("none.dll") + "'");
+    EXPECT_EQ(1, badProfile.exitCode);
+    EXPECT_TRUE(Contains(badProfile.out, Path("none.dll") + ": the profile cannot be loaded"))
+        << badProfile.out;
 }
 
 TEST_F(PvHostTest, PagesListsTheClassKeysOfTheProfile) {
@@ -199,23 +206,6 @@ TEST_F(PvHostTest, PagesListsTheClassKeysOfTheProfile) {
         << run.out;
     EXPECT_FALSE(Contains(run.out, "66666666")) << run.out;
     EXPECT_TRUE(Contains(run.out, "1 page classes registered")) << run.out;
-}
-
-TEST_F(PvHostTest, DefaultRunRegistersListsAndSavesTheProject) {
-    const CRunResult run = Pvhost("--output '" + Path("output") + "' --registry '" + registry + "'");
-    ASSERT_EQ(0, run.exitCode) << run.out;
-    EXPECT_TRUE(Contains(run.out, "registered ")) << run.out;
-    EXPECT_TRUE(Contains(run.out, "project: embedded project")) << run.out;
-    EXPECT_TRUE(Contains(run.out, "saved the project to " + Path("output") + "/project.json")) << run.out;
-    CHostProject saved;
-    std::string error;
-    EXPECT_TRUE(saved.LoadFile(Path("output/project.json"), &error)) << error;
-
-    const CRunResult badProfile =
-        Pvhost("register --registry '" + registry + "' --profile '" + Path("none.dll") + "'");
-    EXPECT_EQ(1, badProfile.exitCode);
-    EXPECT_TRUE(Contains(badProfile.out, Path("none.dll") + ": the profile cannot be loaded"))
-        << badProfile.out;
 }
 
 // The properties dialog from the command line, on the test page module
@@ -399,9 +389,10 @@ TEST_F(PvHostOpenTest, WithoutAScriptTheDialogIsDumpedAndCancelled) {
     EXPECT_TRUE(Contains(run.out, "closed with Cancel")) << run.out;
 }
 
+// The demo is pvhost's main job: what it runs without a command.
 TEST_F(PvHostOpenTest, DemoVisitsEveryPageAndLeavesItsFiles) {
     struct Case {
-        std::string profile;
+        std::string profile; // empty: the shipped profile, and no command word
         std::vector<std::string> files;
         const char* output;
     } cases[] = {
@@ -415,9 +406,8 @@ TEST_F(PvHostOpenTest, DemoVisitsEveryPageAndLeavesItsFiles) {
     };
     for (const Case& c : cases) {
         std::filesystem::remove_all(Path("demo"));
-        const std::string profile = c.profile.empty() ? "" : " --profile '" + c.profile + "'";
-        const CRunResult run =
-            Pvhost("demo --out '" + Path("demo") + "' --registry '" + registry + "'" + profile);
+        const std::string command = c.profile.empty() ? "" : "demo --profile '" + c.profile + "' ";
+        const CRunResult run = Pvhost(command + "--out '" + Path("demo") + "' --registry '" + registry + "'");
         ASSERT_EQ(0, run.exitCode) << run.out;
         EXPECT_TRUE(Contains(run.out, c.output)) << run.out;
         EXPECT_TRUE(Contains(run.out, "saved the project to " + Path("demo") + "/project.json")) << run.out;
@@ -440,7 +430,7 @@ TEST_F(PvHostOpenTest, DemoVisitsEveryPageAndLeavesItsFiles) {
     }
     const CRunResult help = Pvhost("demo --help");
     EXPECT_EQ(0, help.exitCode);
-    EXPECT_TRUE(Contains(help.out, "usage: pvhost demo [--out DIR]")) << help.out;
+    EXPECT_TRUE(Contains(help.out, "usage: pvhost [demo] [--out DIR]")) << help.out;
 }
 
 } // namespace

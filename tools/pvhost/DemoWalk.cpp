@@ -8,11 +8,9 @@
 #include "platform/user/Controls.h"
 #include "platform/hand/UserHand.h"
 #include "platform/user/WinUser.h"
-#include "profile/resources/ResourceIds.h"
+#include "profile/pages/PVPageCatalogue.h"
 
 struct CDemoWalk::CEdit {
-    const wchar_t* className;
-    int item;
     const wchar_t* member;
     // The item the walk picks, and the one it picks to show that Revert and Cancel drop it.
     const wchar_t* picked;
@@ -62,15 +60,21 @@ std::vector<HWND> ComboBoxesOf(HWND page) {
 
 const CDemoWalk::CEdit* CDemoWalk::EditOf(const std::wstring& className) {
     static const CEdit kEdits[] = {
-        {L"CPVPageTavrinSYSUNIT", IDC_SYSUNIT_VOLUME_FLOW, L"SystemUnitVolumeFlow", L"l/min", L"m3/s"},
-        {L"CPVPageTavrinCOMM", IDC_COMM_SLOT8, L"ConfigurableInputAsm_8", L"Flow velocity", L"Conductivity"},
-        {L"CPVPageTavrinSENSOR", IDC_SENSOR_DIRECTION, L"SensorInstalledDirection", L"Reverse flow",
-         L"Forward flow"},
+        {L"SystemUnitVolumeFlow", L"l/min", L"m3/s"},
+        {L"ConfigurableInputAsm_8", L"Flow velocity", L"Conductivity"},
+        {L"SensorInstalledDirection", L"Reverse flow", L"Forward flow"},
     };
+    const CPVPageTable* page = PVPageCatalogue::Find(className);
     for (const CEdit& edit : kEdits)
-        if (className == edit.className)
+        if (page && page->RowOf(edit.member))
             return &edit;
     return nullptr;
+}
+
+HWND CDemoWalk::ControlOf(size_t index, HWND window, const CEdit& edit) const {
+    const CPVPageTable* page = PVPageCatalogue::Find(m_dialog.PageInfo(index).className);
+    const CPVControlRow* row = page ? page->RowOf(edit.member) : nullptr;
+    return row ? GetDlgItem(window, static_cast<int>(row->item)) : nullptr;
 }
 
 CDemoWalk::CDemoWalk(std::shared_ptr<CHostContext> context, CPropertiesDialog& dialog,
@@ -152,7 +156,7 @@ bool CDemoWalk::VisitPages() {
             continue;
         }
         if (const CEdit* edit = EditOf(m_dialog.PageInfo(i).className)) {
-            const HWND combo = GetDlgItem(window, edit->item);
+            const HWND combo = ControlOf(i, window, *edit);
             const std::wstring before = ComboText(combo);
             if (PickText(combo, edit->picked, "page '" + PageTitle(i) + "'")) {
                 m_edited.push_back(i);
@@ -200,7 +204,7 @@ bool CDemoWalk::RevertAPick() {
     const CEdit* edit = EditOf(m_dialog.PageInfo(index).className);
     if (FAILED(m_dialog.SelectPage(static_cast<int>(index))))
         return Fail(m_dialog.LastError());
-    const HWND combo = GetDlgItem(m_dialog.PageWindow(index), edit->item);
+    const HWND combo = ControlOf(index, m_dialog.PageWindow(index), *edit);
     const std::string where = "page '" + PageTitle(index) + "'";
     if (!PickText(combo, edit->undone, where))
         return false;
@@ -252,7 +256,7 @@ bool CDemoWalk::CancelAPick() {
     again.SetReporter(kIgnore);
     if (FAILED(again.Open(pages, L"Module Properties")) || FAILED(again.SelectPage(static_cast<int>(index))))
         return Fail(again.LastError());
-    const HWND combo = GetDlgItem(again.PageWindow(index), edit->item);
+    const HWND combo = ControlOf(index, again.PageWindow(index), *edit);
     const std::string where = "page '" + PageTitle(index) + "' opened again";
     if (!PickText(combo, edit->undone, where))
         return false;

@@ -12,6 +12,7 @@
 
 #include "host/HostContext.h"
 #include "host/PropertiesDialog.h"
+#include "platform/user/WinUser.h"
 
 class CDemoWalk {
 public:
@@ -37,6 +38,9 @@ private:
 
     // The edit the walk makes on the page of `className`, or null.
     static const CEdit* EditOf(const std::wstring& className);
+    // The control of the edit on the dialog's page `index` (whose window is `window`):
+    // the one that shows the edit's member, as the profile's page catalogue says.
+    HWND ControlOf(size_t index, HWND window, const CEdit& edit) const;
     // Picks the item showing `text` in `combo` with the user's hand.
     bool PickText(HWND combo, const std::wstring& text, const std::string& where);
     std::string PageTitle(size_t index) const;

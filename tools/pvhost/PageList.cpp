@@ -9,21 +9,9 @@
 #include "platform/kernel/Module.h"
 #include "platform/kernel/Resource.h"
 #include "platform/registry/Registry.h"
+#include "profile/pages/PVPageCatalogue.h"
 
 namespace {
-
-struct KnownPage {
-    const wchar_t* className;
-    int templateId;
-};
-
-// The profile's twelve page classes and their dialog templates.
-const KnownPage kPages[] = {{L"CPVPageTavrinCOMM", 9014},    {L"CPVPageTavrinCOMP", 9067},
-                            {L"CPVPageTavrinLOWFLOW", 9102}, {L"CPVPageTavrinPARTIALLY", 9103},
-                            {L"CPVPageTavrinPROCESS", 9100}, {L"CPVPageTavrinSENSOR", 9101},
-                            {L"CPVPageTavrinSYSTEM2", 9108}, {L"CPVPageTavrinSYSTEM22", 9114},
-                            {L"CPVPageTavrinSYSUNIT", 9079}, {L"CPVPageTavrinTotalizerConfig", 9012},
-                            {L"CPVPageTavrinVER", 9110},     {L"CPVPageTavrinVERSTATIC", 9112}};
 
 std::wstring Lower(std::wstring text) {
     for (wchar_t& c : text)
@@ -87,10 +75,8 @@ struct CBlockReader {
 } // namespace
 
 int CPageList::TemplateIdOf(const std::wstring& className) {
-    for (const KnownPage& page : kPages)
-        if (className == page.className)
-            return page.templateId;
-    return 0;
+    const CPVPageTable* page = PVPageCatalogue::Find(className);
+    return page ? static_cast<int>(page->dialogTemplate) : 0;
 }
 
 std::wstring CPageList::DialogCaption(const unsigned char* data, size_t size) {
@@ -154,10 +140,11 @@ std::vector<CPageEntry> CPageList::Read(const std::string& resourceLibrary, cons
         FreeLibrary(resources);
     RegCloseKey(classes);
     const auto rank = [](const CPageEntry& page) {
-        for (size_t i = 0; i < std::size(kPages); ++i)
-            if (page.className == kPages[i].className)
+        const auto& pages = PVPageCatalogue::kPages;
+        for (size_t i = 0; i < std::size(pages); ++i)
+            if (page.className == pages[i]->className)
                 return i;
-        return std::size(kPages);
+        return std::size(pages);
     };
     std::stable_sort(pages.begin(), pages.end(),
                      [&](const CPageEntry& a, const CPageEntry& b) { return rank(a) < rank(b); });

@@ -19,8 +19,8 @@ class CPageList {
 public:
     // Reads the class keys whose server's file name is `serverFile` (any case);
     // `resourceLibrary` is the Linux path of the English resource library (empty: no
-    // titles). The profile's pages come in the order of its page catalogue (the order
-    // of the table in PageList.cpp), other classes after them in registry order.
+    // titles). The profile's pages come in the order of its page catalogue, other
+    // classes after them in registry order.
     static std::vector<CPageEntry> Read(const std::string& resourceLibrary,
                                         const std::wstring& serverFile = L"PVZQTavrin100.dll");
     static int TemplateIdOf(const std::wstring& className);

@@ -1,7 +1,7 @@
 // pvhost: the host stand-in's command line. It registers the profile in the
 // stand-in registry as a setup program does, lists the page classes registered
-// there, checks and writes controller projects, and by default runs all of that on
-// the embedded project.
+// there, checks and writes controller projects, opens the module's properties, and
+// by default walks every page of them on the embedded project.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -46,23 +46,17 @@ const char kUsage[] =
     "usage: pvhost [COMMAND] [OPTIONS]\n"
     "\n"
     "commands:\n"
-    "  run         (default) register the profile, list its pages, load the embedded\n"
-    "              project and save it into the output folder\n"
     "  register    load the profile and call DllRegisterServer\n"
     "  unregister  load the profile and call DllUnregisterServer\n"
     "  pages       list the page classes registered for the profile\n"
     "  project     load and check a project, print a summary, optionally write it\n"
     "  open        open the module's properties on a project; act from a script or a prompt\n"
-    "  demo        register the profile, visit and edit every page, draw each, apply, save,\n"
-    "              revert, go online and offline, and cancel an edit\n"
+    "  demo        (default) register the profile, visit and edit every page, draw each,\n"
+    "              apply, save, revert, go online and offline, and cancel an edit\n"
     "\n"
     "'pvhost COMMAND --help' tells a command's options.\n"
     "exit codes: 0 success, 1 the work failed, 2 bad usage\n";
 
-const char kRunUsage[] = "usage: pvhost [run] [--output DIR] [--profile PATH] [--registry FILE]\n"
-                         "  --output    folder for the saved project (default: pvhost-output)\n"
-                         "  --profile   the profile module (default: PVZQTavrin100.dll beside pvhost)\n"
-                         "  --registry  the stand-in registry file (default: registry.txt beside drive C:)\n";
 const char kRegisterUsage[] =
     "usage: pvhost register|unregister [--profile PATH] [--registry FILE]\n"
     "  --profile   the profile module (default: PVZQTavrin100.dll beside pvhost)\n"
@@ -97,7 +91,7 @@ const char kOpenUsage[] =
     "  --registry  the stand-in registry file (default: registry.txt beside drive C:)\n"
     "  the dialog is closed with Cancel at the end unless the script closed it\n";
 const char kDemoUsage[] =
-    "usage: pvhost demo [--out DIR] [--profile PATH] [--registry FILE]\n"
+    "usage: pvhost [demo] [--out DIR] [--profile PATH] [--registry FILE]\n"
     "  registers the profile, opens its properties on the embedded project, visits every\n"
     "  page, draws each page and the whole dialog as PNG pictures, applies, and saves the\n"
     "  project as project.json\n"
@@ -215,34 +209,6 @@ int Project(const CCommandLine& line) {
         }
         std::printf("written to %s\n", line.Value("--out").c_str());
     }
-    return kExitSuccess;
-}
-
-int DefaultRun(const CCommandLine& line) {
-    const std::string output = line.Value("--output", "pvhost-output");
-    std::error_code failure;
-    std::filesystem::create_directories(output, failure);
-    if (failure) {
-        std::fprintf(stderr, "pvhost: %s: the output folder cannot be made (%s)\n", output.c_str(),
-                     failure.message().c_str());
-        return kExitFailure;
-    }
-    if (int result = Register(line, false); result != kExitSuccess)
-        return result;
-    if (int result = Pages(line); result != kExitSuccess)
-        return result;
-    CHostProject project;
-    std::string source;
-    if (!LoadProject(line, &project, &source))
-        return kExitFailure;
-    PrintSummary(project, source);
-    const std::string saved = output + "/project.json";
-    std::string error;
-    if (!project.SaveFile(saved, &error)) {
-        std::fprintf(stderr, "pvhost: %s\n", error.c_str());
-        return kExitFailure;
-    }
-    std::printf("saved the project to %s\n", saved.c_str());
     return kExitSuccess;
 }
 
@@ -477,7 +443,7 @@ int Demo(const CCommandLine& line) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    std::string command = "run";
+    std::string command = "demo";
     if (!arguments.empty() && arguments.front().rfind("-", 0) != 0) {
         command = arguments.front();
         arguments.erase(arguments.begin());
@@ -494,7 +460,6 @@ int main(int argc, char** argv) {
         std::set<std::string> flags = {};
     };
     const Command commands[] = {
-        {"run", kRunUsage, {"--output", "--profile", "--registry"}},
         {"register", kRegisterUsage, {"--profile", "--registry"}},
         {"unregister", kRegisterUsage, {"--profile", "--registry"}},
         {"pages", kPagesUsage, {"--profile", "--registry"}},
@@ -532,7 +497,5 @@ int main(int argc, char** argv) {
         return Project(line);
     if (command == "open")
         return Open(line);
-    if (command == "demo")
-        return Demo(line);
-    return DefaultRun(line);
+    return Demo(line);
 }
