@@ -27,6 +27,9 @@ enum class PVValue {
     Float2,      // CPVGetSetFloat2, the second converter
 };
 
+// Rows beyond the commonest are written with designated initializers, field by field
+// as the page's bindings read: item, member, value class, followed combo box and the
+// selections that enable the control, then the numbers of Initialize.
 struct CPVControlRow {
     PVControl control;
     UINT item;
@@ -53,6 +56,8 @@ constexpr CPVControlRow PVEnumerationRow(UINT item, const wchar_t* member) {
     return {PVControl::ConfigComboBox, item, member, PVValue::Enumeration};
 }
 
+// A page, or a tab page of one: a tab page's table has no class id, and its members
+// are formats numbered by the tab page.
 struct CPVPageTable {
     const wchar_t* className;
     // The default value of the page's class key.
@@ -63,7 +68,8 @@ struct CPVPageTable {
     UINT dialogTemplate;
     // Empty while the page is not built: the catalogue still names it.
     std::span<const CPVControlRow> rows = {};
-    // Row indices in the order the page binds them; empty when that is list order.
+    // Row indices in the order the page binds them; empty when that is list order (the
+    // low-flow page binds 0, 4, 1, 3, 2).
     std::span<const size_t> bindOrder = {};
     // The row whose control has the focus when the page is shown.
     size_t focusRow = 0;
