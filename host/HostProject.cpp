@@ -1,18 +1,23 @@
 #include "host/HostProject.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cfloat>
 #include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <set>
-#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <nlohmann/json.hpp>
 
 #include "host/DefaultProject.h"
+#include "host/ProjectJsonParser.h"
 #include "platform/base/TextCodec.h"
 
 using Json = nlohmann::ordered_json;
@@ -20,6 +25,10 @@ using Json = nlohmann::ordered_json;
 namespace {
 
 constexpr int kFormatVersion = 1;
+// Tag and member names, enumeration texts: as long as a person would write them.
+constexpr size_t kMaxNameLength = 64;
+constexpr size_t kMaxTextLength = 1024;
+constexpr size_t kMaxFileBytes = 16 * 1024 * 1024;
 
 // Collects where the reader is (file, member, field), so that every refusal names
 // the input at fault.
@@ -42,6 +51,8 @@ public:
         return true;
     }
 
+    // A non-empty text of at most `limit` characters without control characters.
+    bool ReadName(const Json& json, const std::string& where, size_t limit, std::wstring* name);
     bool ReadController(const Json& json, CControllerState* state);
     bool ReadTag(const Json& json, const std::string& where, CTagModel* tag);
 
@@ -71,6 +82,19 @@ bool CProjectReader::ReadInteger(const Json& json, const std::string& where, LON
         return Fail(where, "the integer " + json.dump() + " is outside " + std::to_string(low) + " to " +
                                std::to_string(high));
     *value = number;
+    return true;
+}
+
+bool CProjectReader::ReadName(const Json& json, const std::string& where, size_t limit, std::wstring* name) {
+    if (!json.is_string() || json.get<std::string>().empty())
+        return Fail(where, "expected a non-empty text");
+    std::wstring text = CTextCodec::FromUtf8(json.get<std::string>());
+    if (text.size() > limit)
+        return Fail(where, "longer than " + std::to_string(limit) + " characters");
+    for (wchar_t c : text)
+        if (c < 0x20 || c == 0x7F)
+            return Fail(where, "control characters are not allowed");
+    *name = std::move(text);
     return true;
 }
 
@@ -178,8 +202,10 @@ bool CProjectReader::ReadMember(const Json& json, size_t index, const std::strin
     std::string where = tagWhere + ": member " + std::to_string(index + 1);
     if (!json.is_object())
         return Fail(where, "expected an object");
-    if (!json.contains("name") || !json["name"].is_string() || json["name"].get<std::string>().empty())
-        return Fail(where, "field 'name': expected a non-empty text");
+    std::wstring wideName;
+    if (!ReadName(json.contains("name") ? json["name"] : Json(), where + ": field 'name'", kMaxNameLength,
+                  &wideName))
+        return false;
     const std::string name = json["name"].get<std::string>();
     where = tagWhere + ": member '" + name + "'";
     if (!OnlyKnownKeys(json,
@@ -191,7 +217,7 @@ bool CProjectReader::ReadMember(const Json& json, size_t index, const std::strin
     if (!json.contains("type") || !json["type"].is_string() ||
         !CTagMember::TypeFromName(CTextCodec::FromUtf8(json["type"].get<std::string>()), &type))
         return Fail(where + ": field 'type'", "expected one of SINT, INT, DINT, LINT, REAL, BOOL, STRING");
-    CTagMember member(CTextCodec::FromUtf8(name), type);
+    CTagMember member(wideName, type);
 
     if (json.contains("enum")) {
         const Json& entries = json["enum"];
@@ -214,10 +240,11 @@ bool CProjectReader::ReadMember(const Json& json, size_t index, const std::strin
             if (!codes.insert(code).second)
                 return Fail(entryWhere + ": field 'value'",
                             "the code " + std::to_string(code) + " appears twice");
-            if (!entry.contains("text") || !entry["text"].is_string() ||
-                entry["text"].get<std::string>().empty())
-                return Fail(entryWhere + ": field 'text'", "expected a non-empty text");
-            list.push_back({static_cast<LONG>(code), CTextCodec::FromUtf8(entry["text"].get<std::string>())});
+            std::wstring text;
+            if (!ReadName(entry.contains("text") ? entry["text"] : Json(), entryWhere + ": field 'text'",
+                          kMaxTextLength, &text))
+                return false;
+            list.push_back({static_cast<LONG>(code), std::move(text)});
         }
         member.SetEnumeration(std::move(list));
         if (json.contains("min") || json.contains("max"))
@@ -285,6 +312,9 @@ bool CProjectReader::ReadMember(const Json& json, size_t index, const std::strin
                             "the selector '" + it.key() + "' is not an integer");
             if (!it.value().is_string())
                 return Fail(where + ": field 'extProperties': selector " + it.key(), "expected a text");
+            if (CTextCodec::FromUtf8(it.value().get<std::string>()).size() > kMaxTextLength)
+                return Fail(where + ": field 'extProperties': selector " + it.key(),
+                            "longer than " + std::to_string(kMaxTextLength) + " characters");
             member.SetExtProperty(static_cast<LONG>(selector),
                                   CTextCodec::FromUtf8(it.value().get<std::string>()));
         }
@@ -298,15 +328,14 @@ bool CProjectReader::ReadTag(const Json& json, const std::string& where, CTagMod
         return Fail(where, "expected an object");
     if (!OnlyKnownKeys(json, {"name", "suffix", "forcesEnabled", "members"}, where))
         return false;
-    if (!json.contains("name") || !json["name"].is_string() || json["name"].get<std::string>().empty())
-        return Fail(where + ": field 'name'", "expected a non-empty text");
-    std::string suffix = "C";
-    if (json.contains("suffix")) {
-        if (!json["suffix"].is_string())
-            return Fail(where + ": field 'suffix'", "expected a text");
-        suffix = json["suffix"].get<std::string>();
-    }
-    CTagModel model(CTextCodec::FromUtf8(json["name"].get<std::string>()), CTextCodec::FromUtf8(suffix));
+    std::wstring name;
+    if (!ReadName(json.contains("name") ? json["name"] : Json(), where + ": field 'name'", kMaxNameLength, &name))
+        return false;
+    std::wstring suffix = L"C";
+    if (json.contains("suffix") &&
+        !ReadName(json["suffix"], where + ": field 'suffix'", kMaxNameLength, &suffix))
+        return false;
+    CTagModel model(name, suffix);
     bool forcesEnabled = false;
     if (json.contains("forcesEnabled") &&
         !ReadBool(json["forcesEnabled"], where + ": field 'forcesEnabled'", &forcesEnabled))
@@ -392,12 +421,25 @@ bool CHostProject::LoadDefault(std::string* error) {
 }
 
 bool CHostProject::LoadText(const std::string& text, const std::string& source, std::string* error) {
+    // The checks above should leave the JSON library nothing to throw; should one slip
+    // through, it is a refusal, not an abort.
+    try {
+        return ReadText(text, source, error);
+    } catch (const std::exception& failure) {
+        *error = source + ": cannot be read: " + failure.what();
+        return false;
+    }
+}
+
+bool CHostProject::ReadText(const std::string& text, const std::string& source, std::string* error) {
     CProjectReader reader(source);
     Json json;
-    try {
-        json = Json::parse(text);
-    } catch (const Json::parse_error& parseError) {
-        *error = source + ": not JSON: " + parseError.what();
+    if (text.size() > kMaxFileBytes) {
+        *error = source + ": larger than " + std::to_string(kMaxFileBytes) + " bytes";
+        return false;
+    }
+    if (!CProjectJsonParser::Parse(text, &json, error)) {
+        *error = source + ": " + *error;
         return false;
     }
     // Everything is read into new objects first; the project changes only when all is well.
@@ -415,7 +457,8 @@ bool CHostProject::LoadText(const std::string& text, const std::string& source, 
         ok = reader.Fail("field 'version'", "expected " + std::to_string(kFormatVersion));
     if (ok && json.contains("controller"))
         ok = reader.ReadController(json["controller"], &controller);
-    const bool hasConfigTag = ok && json.contains("configTag");
+    // A module without a configuration tag says so with null; a missing section is a mistake.
+    const bool hasConfigTag = ok && json.contains("configTag") && !json["configTag"].is_null();
     if (hasConfigTag)
         ok = reader.ReadTag(json["configTag"], "configTag", &configTag);
     const bool hasSafetyTag = ok && json.contains("safetyConfigTag");
@@ -430,6 +473,10 @@ bool CHostProject::LoadText(const std::string& text, const std::string& source, 
         else
             subItems = CTextCodec::FromUtf8(json["subItems"].get<std::string>());
     }
+    if (ok && !json.contains("controller"))
+        ok = reader.Fail("top level", "the controller section is missing");
+    if (ok && !json.contains("configTag"))
+        ok = reader.Fail("top level", "the configuration tag is missing (null for a module without one)");
     CDeviceConfig device;
     const bool hasDevice = ok && json.contains("device");
     if (hasDevice) {
@@ -452,18 +499,32 @@ bool CHostProject::LoadText(const std::string& text, const std::string& source, 
 }
 
 bool CHostProject::LoadFile(const std::string& path, std::string* error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    // Not blocking, so that opening a named pipe does not wait for a writer.
+    const int file = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (file < 0) {
         *error = path + ": cannot be opened for reading";
         return false;
     }
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad()) {
-        *error = path + ": cannot be read";
-        return false;
+    struct stat status {};
+    std::string text;
+    bool ok = fstat(file, &status) == 0 && S_ISREG(status.st_mode);
+    if (!ok)
+        *error = path + ": not a regular file";
+    // At most one byte beyond the limit is read, whatever the file claims its size is.
+    while (ok && text.size() <= kMaxFileBytes) {
+        char buffer[65536];
+        const ssize_t count = read(file, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            *error = path + ": cannot be read";
+        ok = count >= 0;
+        if (count <= 0)
+            break;
+        text.append(buffer, std::min<size_t>(static_cast<size_t>(count), kMaxFileBytes + 1 - text.size()));
     }
-    return LoadText(text.str(), path, error);
+    close(file);
+    return ok && LoadText(text, path, error);
 }
 
 std::string CHostProject::ToJson() const {
@@ -486,8 +547,7 @@ std::string CHostProject::ToJson() const {
         controller["parentStates"] = states;
     }
     json["controller"] = controller;
-    if (m_hasConfigTag)
-        json["configTag"] = TagJson(m_configTag);
+    json["configTag"] = m_hasConfigTag ? TagJson(m_configTag) : Json(nullptr);
     if (m_hasSafetyTag)
         json["safetyConfigTag"] = TagJson(m_safetyTag);
     json["subItems"] = Utf8(m_subItemsXml);

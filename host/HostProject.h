@@ -20,6 +20,7 @@ public:
     bool LoadDefault(std::string* error);
     // `source` names the text in error messages (a file name or "embedded project").
     bool LoadText(const std::string& json, const std::string& source, std::string* error);
+    // A regular file of at most 16 MiB (see README, "Limits").
     bool LoadFile(const std::string& path, std::string* error);
     // Writes the current values; the file is replaced only once the new one is complete.
     bool SaveFile(const std::string& path, std::string* error) const;
@@ -52,6 +53,8 @@ public:
     void Revert();
 
 private:
+    bool ReadText(const std::string& text, const std::string& source, std::string* error);
+
     CControllerState m_controller;
     bool m_hasConfigTag = false;
     CTagModel m_configTag;

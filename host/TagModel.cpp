@@ -1,17 +1,15 @@
 #include "host/TagModel.h"
 
 bool CTagModel::Add(CTagMember member) {
-    if (Find(member.Name()))
+    if (!m_index.emplace(member.Name(), m_members.size()).second)
         return false;
     m_members.push_back(std::move(member));
     return true;
 }
 
 CTagMember* CTagModel::Find(const std::wstring& name) {
-    for (CTagMember& member : m_members)
-        if (member.Name() == name)
-            return &member;
-    return nullptr;
+    const auto found = m_index.find(name);
+    return found == m_index.end() ? nullptr : &m_members[found->second];
 }
 
 const CTagMember* CTagModel::Find(const std::wstring& name) const {

@@ -1,8 +1,10 @@
 // A host tag as data: its name, its suffix, whether forces are in effect, and its
-// members in the order the project lists them.
+// members in the order the project lists them. Members are found by name through an
+// index, so that loading a project of many members stays linear.
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "host/TagMember.h"
@@ -23,7 +25,7 @@ public:
     // Member names are exact: a page that binds a misspelt name finds nothing.
     CTagMember* Find(const std::wstring& name);
     const CTagMember* Find(const std::wstring& name) const;
-    std::vector<CTagMember>& Members() { return m_members; }
+    // Read-only, so that the index cannot go stale.
     const std::vector<CTagMember>& Members() const { return m_members; }
 
     bool IsDirty() const;
@@ -38,4 +40,5 @@ private:
     std::wstring m_suffix;
     bool m_forcesEnabled = false;
     std::vector<CTagMember> m_members;
+    std::unordered_map<std::wstring, size_t> m_index; // name -> position in m_members
 };

@@ -26,7 +26,7 @@ std::string TempPath(const std::string& name) {
 
 // One member inside a minimal valid project.
 std::string WithMember(const std::string& member) {
-    return R"({"format": "pvhost-project", "version": 1, "configTag": {"name": "Local:1:C", "members": [)" +
+    return R"({"format": "pvhost-project", "version": 1, "controller": {}, "configTag": {"name": "Local:1:C", "members": [)" +
            member + "]}}";
 }
 

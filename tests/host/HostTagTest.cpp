@@ -12,7 +12,7 @@
 namespace {
 
 const char kTagProject[] = R"({
-  "format": "pvhost-project", "version": 1,
+  "format": "pvhost-project", "version": 1, "controller": {},
   "configTag": {"name": "Local:1:C", "suffix": "O", "forcesEnabled": true, "members": [
     {"name": "Small", "type": "SINT", "min": -10, "max": 10, "value": -2},
     {"name": "Count", "type": "DINT", "min": 0, "max": 100, "default": 7, "value": 42},
@@ -301,7 +301,8 @@ TEST_F(HostTagTest, AnswersItsInterfacesAndErrorInfoForTagWrites) {
 TEST(HostTagEmbedded, ModuleWithoutConfigTagAnswersNoInterface) {
     auto context = CHostContext::Create();
     std::string error;
-    ASSERT_TRUE(context->Project().LoadText(R"({"format": "pvhost-project", "version": 1})", "empty", &error))
+    ASSERT_TRUE(context->Project().LoadText(R"({"format": "pvhost-project", "version": 1, "controller": {}, "configTag": null})",
+                                             "empty", &error))
         << error;
     auto module = MakeHostObject<CHostModule>(context);
     CComPtr<ITag> tag;

@@ -121,8 +121,7 @@ inline std::string ProjectJson(bool configTag, bool safety, bool safetyTag,
     std::string json = R"({"format":"pvhost-project","version":1,"controller":{"safety":)";
     json += safety ? "true" : "false";
     json += "}";
-    if (configTag)
-        json += R"(,"configTag":{"name":"Flow:C","members":[]})";
+    json += configTag ? R"(,"configTag":{"name":"Flow:C","members":[]})" : R"(,"configTag":null)";
     if (safetyTag)
         json += R"(,"safetyConfigTag":{"name":"Flow:S","members":[]})";
     if (!subItems.empty())
