@@ -1,5 +1,7 @@
 #include "tools/pvhost/CommandLine.h"
 
+#include "tools/pvhost/PathArguments.h"
+
 bool CCommandLine::Parse(const std::vector<std::string>& arguments, const std::set<std::string>& valueOptions,
                          const std::set<std::string>& flags, std::string* error) {
     for (size_t i = 0; i < arguments.size(); ++i) {
@@ -19,7 +21,8 @@ bool CCommandLine::Parse(const std::vector<std::string>& arguments, const std::s
             return false;
         }
     }
-    return true;
+    // Paths are checked before any work starts; --help does no work.
+    return WantsHelp() || CPathArguments::Check(m_command, m_values, error);
 }
 
 std::string CCommandLine::Value(const std::string& option, const std::string& fallback) const {

@@ -9,6 +9,9 @@
 
 class CCommandLine {
 public:
+    // `command` decides what a path option must name (see PathArguments).
+    explicit CCommandLine(std::string command = "") : m_command(std::move(command)) {}
+
     // `valueOptions` take one value ("--out FILE"); `flags` none. --help is always allowed.
     bool Parse(const std::vector<std::string>& arguments, const std::set<std::string>& valueOptions,
                const std::set<std::string>& flags, std::string* error);
@@ -18,6 +21,7 @@ public:
     bool WantsHelp() const { return m_flags.count("--help") != 0; }
 
 private:
+    std::string m_command;
     std::map<std::string, std::string> m_values;
     std::set<std::string> m_flags;
 };

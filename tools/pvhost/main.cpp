@@ -479,7 +479,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pvhost: unknown command '%s'\n%s", command.c_str(), kUsage);
         return kExitUsage;
     }
-    CCommandLine line;
+    CCommandLine line(command);
     std::string error;
     if (!line.Parse(arguments, chosen->options, chosen->flags, &error)) {
         std::fprintf(stderr, "pvhost %s: %s\n%s", chosen->name, error.c_str(), chosen->usage);
