@@ -5,11 +5,15 @@
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/base/HResult.h"
 #include "platform/base/TextCodec.h"
+#include "platform/msxml/XmlInputLimits.h"
 #include "platform/msxml/XmlNodeOrder.h"
 
 namespace {
@@ -18,6 +22,7 @@ namespace {
 struct ParseState {
     bool dtdRefused = false;
     std::string unboundPrefix;
+    std::string duplicateAttribute;
 };
 
 bool IsXmlSpace(wchar_t c) {
@@ -54,11 +59,59 @@ std::string UnboundPrefix(xmlNodePtr element, const xmlChar** attributes) {
     return {};
 }
 
+bool IsDeclaration(const xmlChar* name) {
+    const char* text = reinterpret_cast<const char*>(name);
+    return std::strcmp(text, "xmlns") == 0 || std::strncmp(text, "xmlns:", 6) == 0;
+}
+
+// Links the element's ordinary attributes in the order written, each at the end of
+// the list kept so far (libxml2 walks the whole list for each one it adds). False
+// when two of them are one name in one namespace (that name in `duplicate`).
+bool AttachAttributes(xmlNodePtr element, const xmlChar** attributes, std::string* duplicate) {
+    xmlAttrPtr last = nullptr;
+    std::unordered_set<std::string> namespaced;
+    for (size_t i = 0; attributes && attributes[i]; i += 2) {
+        if (IsDeclaration(attributes[i]))
+            continue;
+        const std::string name = reinterpret_cast<const char*>(attributes[i]);
+        const size_t colon = name.find(':');
+        xmlNsPtr ns = nullptr;
+        std::string local = name;
+        if (colon != std::string::npos) {
+            ns = xmlSearchNs(element->doc, element, BAD_CAST name.substr(0, colon).c_str());
+            local = name.substr(colon + 1);
+            if (ns && !namespaced.insert(std::string(reinterpret_cast<const char*>(ns->href)) + ' ' + local).second) {
+                *duplicate = name;
+                return false;
+            }
+        }
+        // Character and entity references in the value become the attribute's nodes.
+        xmlAttrPtr attribute = xmlNewDocProp(element->doc, BAD_CAST(ns ? local : name).c_str(), attributes[i + 1]);
+        if (!attribute)
+            return false;
+        attribute->ns = ns;
+        attribute->parent = element;
+        attribute->prev = last;
+        (last ? last->next : element->properties) = attribute;
+        last = attribute;
+    }
+    return true;
+}
+
 // The DOM keeps namespace declarations among the attributes in source order; libxml2
-// keeps them apart. The interleaving is noted on the element so that serialising
-// gives the attributes back in the order they were written.
+// keeps them apart. libxml2 makes the element with its declarations only, the other
+// attributes are linked here, and the interleaving is noted on the element so that
+// serialising gives the attributes back in the order they were written.
 void StartElementNotingOrder(void* context, const xmlChar* name, const xmlChar** attributes) {
-    xmlSAX2StartElement(context, name, attributes);
+    std::vector<const xmlChar*> declarations;
+    std::vector<bool> isDeclaration;
+    for (size_t i = 0; attributes && attributes[i]; i += 2) {
+        isDeclaration.push_back(IsDeclaration(attributes[i]));
+        if (isDeclaration.back())
+            declarations.insert(declarations.end(), {attributes[i], attributes[i + 1]});
+    }
+    declarations.push_back(nullptr);
+    xmlSAX2StartElement(context, name, declarations.size() > 1 ? declarations.data() : nullptr);
     auto* parser = static_cast<xmlParserCtxtPtr>(context);
     if (!parser->node)
         return;
@@ -67,15 +120,13 @@ void StartElementNotingOrder(void* context, const xmlChar* name, const xmlChar**
         xmlStopParser(parser);
         return;
     }
-    if (!attributes)
+    if (!AttachAttributes(parser->node, attributes, &static_cast<ParseState*>(parser->_private)->duplicateAttribute)) {
+        parser->nsWellFormed = 0;
+        xmlStopParser(parser);
         return;
-    std::vector<bool> isDeclaration;
-    for (size_t i = 0; attributes[i]; i += 2) {
-        const char* attributeName = reinterpret_cast<const char*>(attributes[i]);
-        isDeclaration.push_back(std::strcmp(attributeName, "xmlns") == 0 ||
-                                std::strncmp(attributeName, "xmlns:", 6) == 0);
     }
-    CXmlNodeOrder::Note(parser->node, isDeclaration);
+    if (!isDeclaration.empty())
+        CXmlNodeOrder::Note(parser->node, isDeclaration);
 }
 
 bool IsBlank(const xmlChar* content) {
@@ -111,7 +162,8 @@ void DropBlankText(xmlDocPtr doc) {
 }
 
 std::wstring DeclarationOf(const wchar_t* text, size_t length) {
-    const std::wstring source(text, length);
+    // A declaration is short; only the text's start is looked at, whatever its length.
+    const std::wstring source(text, std::min<size_t>(length, 1024));
     if (source.compare(0, 5, L"<?xml") != 0 || source.size() < 6 || !IsXmlSpace(source[5]))
         return {};
     const size_t end = source.find(L"?>", 5);
@@ -160,8 +212,17 @@ CXmlTree::~CXmlTree() {
 
 std::shared_ptr<CXmlTree> CXmlTree::Parse(const wchar_t* text, size_t length, bool preserveWhiteSpace,
                                           XmlParseFailure* failure) {
-    const std::string utf8 = CTextCodec::ToUtf8(std::wstring(text ? text : L"", text ? length : 0));
     *failure = {};
+    if (!text)
+        length = 0;
+    if (!CXmlInputLimits::Check(text, length, failure))
+        return nullptr;
+    // In pieces, so that no second wide copy of a large text is made.
+    constexpr size_t kPiece = 64 * 1024;
+    std::string utf8;
+    utf8.reserve(length);
+    for (size_t at = 0; at < length; at += kPiece)
+        utf8 += CTextCodec::ToUtf8(std::wstring(text + at, std::min(kPiece, length - at)));
     if (utf8.empty()) {
         // libxml2 makes no parser for no bytes; the answer is the one for no root element.
         failure->code = E_FAIL;
@@ -194,6 +255,9 @@ std::shared_ptr<CXmlTree> CXmlTree::Parse(const wchar_t* text, size_t length, bo
         failure->code = E_FAIL;
         if (state.dtdRefused) {
             failure->reason = L"DTD is prohibited.";
+        } else if (!state.duplicateAttribute.empty()) {
+            failure->reason = L"Attribute '" + CTextCodec::FromUtf8(state.duplicateAttribute) +
+                              L"' names an attribute already given in the same namespace.";
         } else if (!state.unboundPrefix.empty()) {
             failure->reason = L"Reference to undeclared namespace prefix: '" +
                               CTextCodec::FromUtf8(state.unboundPrefix) + L"'.";
