@@ -2,24 +2,12 @@
 // bad line and names it, and every line reads alone as it reads within the script.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "fuzz/FuzzRequire.h"
 #include "tools/pvhost/ScriptRunner.h"
-
-namespace {
-
-void Require(bool holds, const char* property, const std::string& text) {
-    if (holds)
-        return;
-    std::fprintf(stderr, "property broken: %s\n%s\n", property, text.c_str());
-    std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string script(reinterpret_cast<const char*>(data), size);
@@ -34,17 +22,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CScriptCommand command;
         std::string error;
         if (!CScriptRunner::Parse(line, number, &command, &error)) {
-            Require(!whole && error == scriptError, "the script stops at its first bad line", script);
-            Require(error.rfind("line " + std::to_string(number) + ": ", 0) == 0, "an error names its line", error);
+            RequireProperty(!whole && error == scriptError, "the script stops at its first bad line", script);
+            RequireProperty(error.rfind("line " + std::to_string(number) + ": ", 0) == 0, "an error names its line", error);
             return 0;
         }
         if (command.verb.empty())
             continue;
-        Require(next < commands.size() && commands[next].verb == command.verb &&
+        RequireProperty(next < commands.size() && commands[next].verb == command.verb &&
                     commands[next].line == number && commands[next].text == command.text,
                 "a line reads alone as within the script", script);
         ++next;
     }
-    Require(whole && next == commands.size(), "a script of good lines reads whole", script);
+    RequireProperty(whole && next == commands.size(), "a script of good lines reads whole", script);
     return 0;
 }
