@@ -128,8 +128,9 @@ TEST_P(DeviceIdentity, AnswersAsItsScenarioSays) {
     if (c.hasDevice)
         context->Project().SetDevice(config);
     else
-        ASSERT_TRUE(
-            context->Project().LoadText(R"({"format": "pvhost-project", "version": 1})", "bare", &error));
+        ASSERT_TRUE(context->Project().LoadText(
+            R"({"format": "pvhost-project", "version": 1, "controller": {}, "configTag": null})", "bare",
+            &error));
     context->Project().Controller().mode = c.mode;
     LONG code = -1;
     EXPECT_EQ(module->GetIdentity(&code), c.identityResult);
@@ -201,7 +202,9 @@ TEST(DeviceSection, IsCheckedStrictly) {
         CHostProject project;
         std::string error;
         const std::string text =
-            std::string(R"({"format": "pvhost-project", "version": 1, "device": )") + device + "}";
+            std::string(
+                R"({"format": "pvhost-project", "version": 1, "controller": {}, "configTag": null, "device": )") +
+            device + "}";
         EXPECT_FALSE(project.LoadText(text, "p.json", &error)) << device;
         EXPECT_NE(error.find(expected), std::string::npos) << error;
         EXPECT_FALSE(project.HasDevice());
