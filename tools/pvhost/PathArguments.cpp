@@ -25,7 +25,6 @@ PathOption OptionOf(const std::string& command, const std::string& option) {
         {"--registry", PathKind::FileToKeep, CPathArguments::kMaxRegistryBytes},
         {"--save", PathKind::FileToWrite, 0},
         {"--png", PathKind::FileToWrite, 0},
-        {"--output", PathKind::FolderToWrite, 0},
     };
     if (option == "--out")
         return {"--out", command == "project" ? PathKind::FileToWrite : PathKind::FolderToWrite, 0};
