@@ -117,9 +117,8 @@ TEST_F(PvHostTest, RegisterAndUnregisterKeepTheRegistryInItsFile) {
 
     const CRunResult badProfile =
         Pvhost("register --registry '" + registry + "' --profile '" + Path("none.dll") + "'");
-    EXPECT_EQ(1, badProfile.exitCode);
-    EXPECT_TRUE(Contains(badProfile.out, Path("none.dll") + ": the profile cannot be loaded"))
-        << badProfile.out;
+    EXPECT_EQ(2, badProfile.exitCode);
+    EXPECT_TRUE(Contains(badProfile.out, "--profile '" + Path("none.dll") + "': no such file")) << badProfile.out;
 }
 
 TEST_F(PvHostTest, PagesListsTheClassKeysOfTheProfile) {
