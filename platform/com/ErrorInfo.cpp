@@ -3,36 +3,15 @@
 #include <new>
 #include <string>
 
-#include "platform/base/Interlocked.h"
 #include "platform/com/ComPtr.h"
+#include "platform/com/RuntimeClass.h"
 #include "platform/oleaut/Bstr.h"
 
 namespace {
 
 // The error object CreateErrorInfo hands out: one object, both interfaces.
-class CErrorObject final : public IErrorInfo, public ICreateErrorInfo {
+class CErrorObject final : public RuntimeClass<IErrorInfo, ICreateErrorInfo> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv)
-            return E_POINTER;
-        *ppv = nullptr;
-        if (IsEqualIID(riid, IUnknown::Iid) || IsEqualIID(riid, IErrorInfo::Iid))
-            *ppv = static_cast<IErrorInfo*>(this);
-        else if (IsEqualIID(riid, ICreateErrorInfo::Iid))
-            *ppv = static_cast<ICreateErrorInfo*>(this);
-        else
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&m_refs)); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        LONG left = InterlockedDecrement(&m_refs);
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
-
     HRESULT STDMETHODCALLTYPE GetGUID(GUID* guid) override {
         if (!guid)
             return E_INVALIDARG;
@@ -73,7 +52,6 @@ private:
         return S_OK;
     }
 
-    LONG m_refs = 1;
     GUID m_guid = GUID_NULL;
     std::wstring m_source;
     std::wstring m_description;

@@ -82,10 +82,6 @@ LONG CDOMDocument::LiveCount() {
     return g_liveDocuments.load();
 }
 
-bool CDOMDocument::AnswersInterface(REFIID riid) {
-    return riid == IXMLDOMDocument::Iid || riid == IXMLDOMDocument2::Iid;
-}
-
 void CDOMDocument::ShowTree(std::shared_ptr<CXmlTree> tree) {
     m_tree = std::move(tree);
     m_node = reinterpret_cast<xmlNodePtr>(m_tree->Doc());

@@ -10,7 +10,7 @@
 #include "platform/msxml/DOMNodeImpl.h"
 #include "platform/msxml/XmlTree.h"
 
-class CDOMDocument : public CDOMNodeImpl<IXMLDOMDocument2> {
+class CDOMDocument : public CDOMNodeImpl<IXMLDOMDocument2, IXMLDOMDocument> {
 public:
     CDOMDocument();
 
@@ -35,9 +35,6 @@ public:
 
     // How many document objects exist now (for tests of reference counting).
     static LONG LiveCount();
-
-protected:
-    bool AnswersInterface(REFIID riid) override;
 
 private:
     ~CDOMDocument() override;

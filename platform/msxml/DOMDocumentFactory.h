@@ -3,18 +3,13 @@
 // system's XML library is always installed on Windows; CoCreateInstance finds it there.
 #pragma once
 
-#include "platform/com/Unknown.h"
+#include "platform/com/RuntimeClass.h"
 
-class CDOMDocumentFactory : public IClassFactory {
+class CDOMDocumentFactory : public RuntimeClass<IClassFactory> {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override;
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 
 private:
-    virtual ~CDOMDocumentFactory() = default;
-
-    LONG m_references = 1;
+    ~CDOMDocumentFactory() override = default;
 };

@@ -1,37 +1,16 @@
 // The COM shape shared by every DOM node object: reference counting, interface lookup
 // and the IXMLDOMNode members, forwarded to CDOMNodeBase. `Interface` is the node's
-// most derived DOM interface (IXMLDOMElement, IXMLDOMAttribute, IXMLDOMDocument2, ...).
+// most derived DOM interface (IXMLDOMElement, IXMLDOMAttribute, IXMLDOMDocument2, ...),
+// `Between` the interfaces between it and IXMLDOMNode, answered with it.
 #pragma once
 
-#include "platform/base/Interlocked.h"
+#include "platform/com/RuntimeClass.h"
 #include "platform/msxml/DOMNodeBase.h"
 
-template <class Interface>
-class CDOMNodeImpl : public Interface, public IXmlNodeAccess, protected CDOMNodeBase {
+template <class Interface, class... Between>
+class CDOMNodeImpl : public RuntimeClass<Chain<Interface, Between..., IXMLDOMNode>, IXmlNodeAccess>,
+                     protected CDOMNodeBase {
 public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv)
-            return E_POINTER;
-        *ppv = nullptr;
-        if (riid == IUnknown::Iid || riid == IXMLDOMNode::Iid || AnswersInterface(riid))
-            *ppv = static_cast<Interface*>(this);
-        else if (riid == IXmlNodeAccess::Iid)
-            *ppv = static_cast<IXmlNodeAccess*>(this);
-        else
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        return static_cast<ULONG>(InterlockedIncrement(&m_references));
-    }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG left = InterlockedDecrement(&m_references);
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
-
     _xmlNode* XmlNode() override { return m_node; }
     CXmlTree* XmlTree() override { return m_tree.get(); }
 
@@ -79,11 +58,5 @@ public:
 
 protected:
     using CDOMNodeBase::CDOMNodeBase;
-    virtual ~CDOMNodeImpl() = default;
-
-    // The interfaces beyond IUnknown and IXMLDOMNode this object answers.
-    virtual bool AnswersInterface(REFIID riid) { return riid == Interface::Iid; }
-
-private:
-    LONG m_references = 1;
+    ~CDOMNodeImpl() override = default;
 };

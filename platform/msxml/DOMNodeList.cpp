@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "platform/base/Interlocked.h"
 #include "platform/msxml/DOMDocument.h"
 
 CDOMNodeList::CDOMNodeList(CDOMDocument* document, std::shared_ptr<CXmlTree> tree,
@@ -11,28 +10,6 @@ CDOMNodeList::CDOMNodeList(CDOMDocument* document, std::shared_ptr<CXmlTree> tre
       m_tree(std::move(tree)), m_nodes(std::move(nodes)) {}
 
 CDOMNodeList::~CDOMNodeList() = default;
-
-HRESULT STDMETHODCALLTYPE CDOMNodeList::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    *ppv = nullptr;
-    if (riid != IUnknown::Iid && riid != IXMLDOMNodeList::Iid)
-        return E_NOINTERFACE;
-    *ppv = static_cast<IXMLDOMNodeList*>(this);
-    AddRef();
-    return S_OK;
-}
-
-ULONG STDMETHODCALLTYPE CDOMNodeList::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&m_references));
-}
-
-ULONG STDMETHODCALLTYPE CDOMNodeList::Release() {
-    const LONG left = InterlockedDecrement(&m_references);
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
-}
 
 HRESULT STDMETHODCALLTYPE CDOMNodeList::get_item(LONG index, IXMLDOMNode** listItem) {
     if (!listItem)

@@ -6,19 +6,16 @@
 #include <vector>
 
 #include "platform/com/ComPtr.h"
+#include "platform/com/RuntimeClass.h"
 #include "platform/msxml/MsXml.h"
 
 struct _xmlNode;
 class CXmlTree;
 class CDOMDocument;
 
-class CDOMNodeList : public IXMLDOMNodeList {
+class CDOMNodeList : public RuntimeClass<IXMLDOMNodeList> {
 public:
     CDOMNodeList(CDOMDocument* document, std::shared_ptr<CXmlTree> tree, std::vector<_xmlNode*> nodes);
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE get_item(LONG index, IXMLDOMNode** listItem) override;
     HRESULT STDMETHODCALLTYPE get_length(LONG* listLength) override;
@@ -26,9 +23,8 @@ public:
     HRESULT STDMETHODCALLTYPE reset() override;
 
 private:
-    virtual ~CDOMNodeList();
+    ~CDOMNodeList() override;
 
-    LONG m_references = 1;
     CDOMDocument* m_document; // kept alive by m_documentReference
     CComPtr<IXMLDOMDocument2> m_documentReference;
     std::shared_ptr<CXmlTree> m_tree;

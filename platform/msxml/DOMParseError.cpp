@@ -2,32 +2,9 @@
 
 #include <utility>
 
-#include "platform/base/Interlocked.h"
 #include "platform/oleaut/Bstr.h"
 
 CDOMParseError::CDOMParseError(XmlParseFailure failure) : m_failure(std::move(failure)) {}
-
-HRESULT STDMETHODCALLTYPE CDOMParseError::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    *ppv = nullptr;
-    if (riid != IUnknown::Iid && riid != IXMLDOMParseError::Iid)
-        return E_NOINTERFACE;
-    *ppv = static_cast<IXMLDOMParseError*>(this);
-    AddRef();
-    return S_OK;
-}
-
-ULONG STDMETHODCALLTYPE CDOMParseError::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&m_references));
-}
-
-ULONG STDMETHODCALLTYPE CDOMParseError::Release() {
-    const LONG left = InterlockedDecrement(&m_references);
-    if (left == 0)
-        delete this;
-    return static_cast<ULONG>(left);
-}
 
 HRESULT STDMETHODCALLTYPE CDOMParseError::get_errorCode(LONG* errorCode) {
     if (!errorCode)

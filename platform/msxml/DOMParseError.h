@@ -2,16 +2,13 @@
 // E_FAIL for every refusal (the reason text tells them apart).
 #pragma once
 
+#include "platform/com/RuntimeClass.h"
 #include "platform/msxml/MsXml.h"
 #include "platform/msxml/XmlTree.h"
 
-class CDOMParseError : public IXMLDOMParseError {
+class CDOMParseError : public RuntimeClass<IXMLDOMParseError> {
 public:
     explicit CDOMParseError(XmlParseFailure failure);
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE get_errorCode(LONG* errorCode) override;
     HRESULT STDMETHODCALLTYPE get_reason(BSTR* reason) override;
@@ -19,8 +16,7 @@ public:
     HRESULT STDMETHODCALLTYPE get_linepos(LONG* linePosition) override;
 
 private:
-    virtual ~CDOMParseError() = default;
+    ~CDOMParseError() override = default;
 
-    LONG m_references = 1;
     XmlParseFailure m_failure;
 };
