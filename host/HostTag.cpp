@@ -232,10 +232,3 @@ HRESULT CHostTag::SetExtProperty(LONG selector, BSTR member, VARIANT value) {
 HRESULT CHostTag::InterfaceSupportsErrorInfo(REFIID riid) {
     return riid == ITag::Iid || riid == ITag2::Iid ? S_OK : S_FALSE;
 }
-
-bool CHostTag::QueryExtra(REFIID riid, void** ppv) {
-    if (riid != ITag::Iid)
-        return false;
-    *ppv = static_cast<ITag*>(static_cast<ITag2*>(this));
-    return true;
-}

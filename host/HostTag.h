@@ -11,7 +11,8 @@
 #include "platform/com/ErrorInfo.h"
 #include "profile/interfaces/Tag.h"
 
-class CHostTag : public CHostObject<ITag2, ITagEnumValues, ITagForcing, ITagExtProperty, ISupportErrorInfo> {
+class CHostTag
+    : public CHostObject<Chain<ITag2, ITag>, ITagEnumValues, ITagForcing, ITagExtProperty, ISupportErrorInfo> {
 public:
     enum class Which { Config, SafetyConfig };
     CHostTag(std::shared_ptr<CHostContext> context, Which which);
@@ -38,9 +39,6 @@ public:
     HRESULT STDMETHODCALLTYPE SetExtProperty(LONG selector, BSTR member, VARIANT value) override;
     // ISupportErrorInfo
     HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override;
-
-protected:
-    bool QueryExtra(REFIID riid, void** ppv) override;
 
 private:
     CTagModel& Model();
