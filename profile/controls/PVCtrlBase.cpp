@@ -8,25 +8,6 @@
 
 CPVCtrlBase::~CPVCtrlBase() = default;
 
-HRESULT CPVCtrlBase::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    *ppv = nullptr;
-    if (riid == IUnknown::Iid || riid == IPVCtrl::Iid)
-        *ppv = static_cast<IPVCtrl*>(this);
-    else if (riid == IPVEventHandler2::Iid)
-        *ppv = static_cast<IPVEventHandler2*>(this);
-    else if (riid == IPVCloseDlgHandler::Iid)
-        *ppv = static_cast<IPVCloseDlgHandler*>(this);
-    else if (riid == IPVDocumentation::Iid)
-        *ppv = static_cast<IPVDocumentation*>(this);
-    else if (riid == IPVLogixProperties::Iid)
-        *ppv = static_cast<IPVLogixProperties*>(this);
-    else
-        return E_NOINTERFACE;
-    return S_OK;
-}
-
 // IPVCtrl --------------------------------------------------------------------
 
 HRESULT CPVCtrlBase::SetIPVPropPageEnum(IPVPropPageEnum* page) {

@@ -1,10 +1,11 @@
 // The base of every control a page shows: the control interface and the control's
 // own event handler, the links to the module and the page, the controller state
 // queries and the dirty flag. A control is a member of its page; its reference
-// counting counts nothing.
+// counting counts nothing (RuntimeClassFlags<Embedded>).
 #pragma once
 
 #include "platform/com/ComPtr.h"
+#include "platform/com/RuntimeClass.h"
 #include "profile/contracts/IPVCloseDlgHandler.h"
 #include "profile/contracts/IPVCtrl.h"
 #include "profile/interfaces/HostView.h"
@@ -14,11 +15,8 @@
 
 struct IPVDlgManager;
 
-class CPVCtrlBase : public IPVCtrl,
-                    public IPVEventHandler2,
-                    public IPVCloseDlgHandler,
-                    public IPVDocumentation,
-                    public IPVLogixProperties {
+class CPVCtrlBase : public RuntimeClass<RuntimeClassFlags<Embedded>, IPVCtrl, IPVEventHandler2,
+                                         IPVCloseDlgHandler, IPVDocumentation, IPVLogixProperties> {
 public:
     // The host's codes the enable rules compare against.
     static constexpr LONG kDefaultLogixMode = 8;
@@ -26,13 +24,7 @@ public:
     static constexpr LONG kDefaultSafetySecuredState = 1;
 
     CPVCtrlBase() = default;
-    virtual ~CPVCtrlBase() = 0;
-    CPVCtrlBase(const CPVCtrlBase&) = delete;
-    CPVCtrlBase& operator=(const CPVCtrlBase&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    ~CPVCtrlBase() override = 0;
 
     // IPVCtrl
     HRESULT STDMETHODCALLTYPE SetIPVPropPageEnum(IPVPropPageEnum* page) override;

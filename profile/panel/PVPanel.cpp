@@ -4,7 +4,6 @@
 #include <string>
 
 #include "platform/base/Guid.h"
-#include "platform/base/Interlocked.h"
 #include "platform/com/ClassTable.h"
 #include "platform/com/ComError.h"
 #include "platform/htmlhelp/HtmlHelp.h"
@@ -22,7 +21,6 @@
 #include "profile/server/FilePath.h"
 #include "profile/server/PVComponentsGlobals.h"
 #include "profile/server/PVLog.h"
-#include "profile/server/PVModuleLock.h"
 #include "profile/server/ResourceDllManager.h"
 
 namespace {
@@ -140,55 +138,6 @@ CPVPanel::~CPVPanel() {
     // Destroyed while the panel is whole, so that its handlers still reach it.
     if (HasWindow())
         DestroyWindow();
-}
-
-// IUnknown -------------------------------------------------------------------
-
-HRESULT CPVPanel::QueryInterface(REFIID riid, void** ppv) {
-    AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    if (!ppv)
-        return E_POINTER;
-    *ppv = nullptr;
-    if (riid == IUnknown::Iid || riid == IPVChild::Iid)
-        *ppv = static_cast<IPVChild*>(this);
-    else if (riid == IPVPanel::Iid || riid == IPVPanel2::Iid || riid == IPVPanel3::Iid)
-        *ppv = static_cast<IPVPanel3*>(this);
-    else if (riid == IPVExtendedInfoXml2::Iid || riid == IPVExtendedInfoXml::Iid)
-        *ppv = static_cast<IPVExtendedInfoXml2*>(this);
-    else if (riid == IPVProvideHelp::Iid && m_bHelpProvider)
-        *ppv = static_cast<IPVProvideHelp*>(this);
-    else if (riid == IPVEventHandler2::Iid)
-        *ppv = static_cast<IPVEventHandler2*>(this);
-    else if (riid == IPVDocumentation::Iid)
-        *ppv = static_cast<IPVDocumentation*>(this);
-    else if (riid == IPVWndMsg::Iid)
-        *ppv = static_cast<IPVWndMsg*>(this);
-    else if (riid == IDynamicSubItemEvents::Iid)
-        *ppv = static_cast<IDynamicSubItemEvents*>(this);
-    else if (riid == IPVDynamicSubItem::Iid)
-        *ppv = static_cast<IPVDynamicSubItem*>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
-}
-
-ULONG CPVPanel::AddRef() {
-    AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    // A live panel keeps the module loaded.
-    if (m_lRefCount == 0)
-        CPVModuleLock::Lock();
-    return static_cast<ULONG>(InterlockedIncrement(&m_lRefCount));
-}
-
-ULONG CPVPanel::Release() {
-    AFX_MANAGE_STATE(AfxGetStaticModuleState());
-    const LONG left = InterlockedDecrement(&m_lRefCount);
-    if (left == 0) {
-        delete static_cast<IPVChild*>(this);
-        CPVModuleLock::Unlock();
-    }
-    return static_cast<ULONG>(left);
 }
 
 // IPVChild -------------------------------------------------------------------

@@ -17,17 +17,15 @@
 #include "profile/interfaces/PVParent.h"
 #include "profile/interfaces/Panel.h"
 #include "profile/panel/PVWndMsgSink.h"
+#include "profile/server/PVModuleObject.h"
 
+// One IUnknown for every interface (platform/com/RuntimeClass.h); a live panel holds
+// one module lock. IPVProvideHelp is answered only by a help provider.
 class CPVPanel : public CDialog,
-                 public IPVChild,
-                 public IPVPanel3,
-                 public IPVProvideHelp,
-                 public IPVEventHandler2,
-                 public IPVDocumentation,
-                 public IPVExtendedInfoXml2,
-                 public CPVWndMsgSink,
-                 public IDynamicSubItemEvents,
-                 public IPVDynamicSubItem {
+                 public CPVModuleObject<IPVChild, Chain<IPVPanel3, IPVPanel2, IPVPanel>, IPVProvideHelp,
+                                        IPVEventHandler2, IPVDocumentation,
+                                        Chain<IPVExtendedInfoXml2, IPVExtendedInfoXml>, CPVWndMsgSink,
+                                        IDynamicSubItemEvents, IPVDynamicSubItem> {
 public:
     // The private message that carries a sub-item change onto the panel's own loop.
     static constexpr UINT WM_PV_SUBITEMCHANGED = 0x0400 + 100;
@@ -36,11 +34,6 @@ public:
     ~CPVPanel() override;
     CPVPanel(const CPVPanel&) = delete;
     CPVPanel& operator=(const CPVPanel&) = delete;
-
-    // IUnknown, shared by every interface.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IPVChild
     HRESULT STDMETHODCALLTYPE Init(IPVParent* parent) override;
@@ -134,6 +127,7 @@ public:
     BOOL OnWndMsg(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
 protected:
+    bool Answers(REFIID riid) const override { return riid != IPVProvideHelp::Iid || m_bHelpProvider; }
     // Dialog initialisation, run inside Create once the window exists.
     BOOL OnInitDialog() override;
     // The pages exchange their controls' data here; the panel has none.
@@ -148,7 +142,6 @@ private:
     bool SubItemsActive() const;
 
     UINT m_nIDTemplate;
-    LONG m_lRefCount = 0;
     IPVParent* m_pParent = nullptr;
     BOOL m_bHelpProvider = FALSE;
     CWnd* m_pFocusCtrl = nullptr;

@@ -12,7 +12,7 @@ constexpr HRESULT kFrameworkErrorEnd = static_cast<HRESULT>(0x8004022C);
 
 } // namespace
 
-CPVPanelEnum::CPVPanelEnum(UINT dialogTemplateId) : CPVPanel(dialogTemplateId) {}
+CPVPanelEnum::CPVPanelEnum(UINT dialogTemplateId) : AddInterfaces(dialogTemplateId) {}
 
 CPVPanelEnum::~CPVPanelEnum() {
     // The controls are members of the page; only the entries go.
@@ -24,15 +24,6 @@ bool CPVPanelEnum::IsFrameworkError(HRESULT hr) {
     // Unsigned comparison: the range lies among the negative codes.
     const auto code = static_cast<DWORD>(hr);
     return code >= static_cast<DWORD>(kFrameworkErrorFirst) && code < static_cast<DWORD>(kFrameworkErrorEnd);
-}
-
-HRESULT CPVPanelEnum::QueryInterface(REFIID riid, void** ppv) {
-    const HRESULT hr = CPVPanel::QueryInterface(riid, ppv);
-    if (hr != E_NOINTERFACE || riid != IPVPropPageEnum::Iid)
-        return hr;
-    *ppv = static_cast<IPVPropPageEnum*>(this);
-    AddRef();
-    return S_OK;
 }
 
 HRESULT CPVPanelEnum::AddControlToList(IPVCtrl* control) {

@@ -10,14 +10,11 @@
 #include "profile/contracts/IPVPropPageEnum.h"
 #include "profile/panel/PVPanel.h"
 
-class CPVPanelEnum : public CPVPanel, public IPVPropPageEnum {
+// IPVPropPageEnum is answered after the panel's interfaces, with the panel's count.
+class CPVPanelEnum : public AddInterfaces<CPVPanel, IPVPropPageEnum> {
 public:
     explicit CPVPanelEnum(UINT dialogTemplateId);
     ~CPVPanelEnum() override;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return CPVPanel::AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return CPVPanel::Release(); }
 
     // Called by the page's constructor once per control; the control is not counted.
     HRESULT AddControlToList(IPVCtrl* control);

@@ -19,7 +19,7 @@ extern "C" HRESULT DllGetClassObject(REFCLSID rclsid, REFIID riid, void** ppv) {
         return hr;
     if (!factory)
         return E_OUTOFMEMORY;
-    factory->AddRef();
+    // The creator's reference is the caller's.
     *ppv = factory;
     return S_OK;
 }

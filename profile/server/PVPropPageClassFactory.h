@@ -6,47 +6,16 @@
 #include <cwchar>
 #include <cwctype>
 
-#include "platform/base/Interlocked.h"
-#include "platform/com/Unknown.h"
 #include "platform/mfc/ModuleState.h"
 #include "profile/interfaces/Panel.h"
 #include "profile/server/PVAllocation.h"
 #include "profile/server/PVModuleLock.h"
+#include "profile/server/PVModuleObject.h"
 
-template <class T> class CPVPropPageClassFactory final : public IClassFactory {
+// A live factory holds one module lock (CPVModuleObject).
+template <class T> class CPVPropPageClassFactory final : public CPVModuleObject<IClassFactory> {
 public:
     explicit CPVPropPageClassFactory(REFCLSID clsid) : m_clsid(clsid) {}
-    CPVPropPageClassFactory(const CPVPropPageClassFactory&) = delete;
-    CPVPropPageClassFactory& operator=(const CPVPropPageClassFactory&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        AFX_MANAGE_STATE(AfxGetStaticModuleState());
-        if (!ppv)
-            return E_POINTER;
-        *ppv = nullptr;
-        if (!IsEqualIID(riid, IUnknown::Iid) && !IsEqualIID(riid, IClassFactory::Iid))
-            return E_NOINTERFACE;
-        AddRef();
-        *ppv = static_cast<IClassFactory*>(this);
-        return S_OK;
-    }
-
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        AFX_MANAGE_STATE(AfxGetStaticModuleState());
-        if (m_refs == 0)
-            CPVModuleLock::Lock();
-        return static_cast<ULONG>(InterlockedIncrement(&m_refs));
-    }
-
-    ULONG STDMETHODCALLTYPE Release() override {
-        AFX_MANAGE_STATE(AfxGetStaticModuleState());
-        const LONG left = InterlockedDecrement(&m_refs);
-        if (left == 0) {
-            delete this;
-            CPVModuleLock::Unlock();
-        }
-        return static_cast<ULONG>(left);
-    }
 
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
         AFX_MANAGE_STATE(AfxGetStaticModuleState());
@@ -56,20 +25,17 @@ public:
             *ppv = nullptr;
             return CLASS_E_NOAGGREGATION;
         }
-        T* page = nullptr;
+        CComPtr<T> page;
         try {
             PVCheckAllocation("new page");
-            page = new T;
+            page = Make<T>();
         } catch (...) {
             *ppv = nullptr;
             return E_OUTOFMEMORY;
         }
-        // The page lives from its first AddRef; the Release destroys it when the
+        // The page's first reference goes on return, destroying it when the
         // QueryInterface found nothing.
-        IPVChild* child = static_cast<IPVChild*>(page);
-        child->AddRef();
-        const HRESULT hr = child->QueryInterface(riid, ppv);
-        child->Release();
+        const HRESULT hr = static_cast<IPVChild*>(page.p())->QueryInterface(riid, ppv);
         if (FAILED(hr))
             *ppv = nullptr;
         return hr;
@@ -85,10 +51,9 @@ public:
     }
 
 private:
-    ~CPVPropPageClassFactory() = default;
+    ~CPVPropPageClassFactory() override = default;
 
     CLSID m_clsid;
-    LONG m_refs = 0;
 };
 
 // True when `clsid`, formatted in registry form, is T's CLSID text (either case).
@@ -105,11 +70,11 @@ template <class T> bool PVIsPageClass(REFCLSID clsid) {
     return text[i] == own[i];
 }
 
-// Makes T's factory, not yet referenced: the caller's AddRef takes the module lock.
+// Makes T's factory and gives the caller its first reference (and so one module lock).
 template <class T> HRESULT PVCreatePageClassFactory(REFCLSID clsid, void** factory) {
     try {
         PVCheckAllocation("new CPVPropPageClassFactory");
-        *factory = static_cast<IClassFactory*>(new CPVPropPageClassFactory<T>(clsid));
+        *factory = static_cast<IClassFactory*>(Make<CPVPropPageClassFactory<T>>(clsid).Detach());
         return S_OK;
     } catch (...) {
         *factory = nullptr;

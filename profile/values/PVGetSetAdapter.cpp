@@ -2,8 +2,8 @@
 
 #include <source_location>
 
-#include "platform/base/Interlocked.h"
 #include "platform/oleaut/BstrT.h"
+#include "platform/oleaut/VariantT.h"
 #include "profile/server/PVComponentsGlobals.h"
 #include "profile/server/PVLog.h"
 
@@ -15,24 +15,6 @@ bool TagIsUsable(const void* tag, std::source_location where = std::source_locat
         return true;
     PVLog(L"Error: ITag interface is not valid!\n", where);
     return false;
-}
-
-// A VARIANT that is cleared however the operation leaves.
-class CScopedVariant {
-public:
-    CScopedVariant() { VariantInit(&m_value); }
-    ~CScopedVariant() { VariantClear(&m_value); }
-    CScopedVariant(const CScopedVariant&) = delete;
-    CScopedVariant& operator=(const CScopedVariant&) = delete;
-    VARIANT* operator&() { return &m_value; }
-    VARIANT& Get() { return m_value; }
-
-private:
-    VARIANT m_value;
-};
-
-bool IsAdapterIid(REFIID riid) {
-    return IsEqualIID(riid, IUnknown::Iid) || IsEqualIID(riid, IPVGetSetAdapter::Iid);
 }
 
 } // namespace
@@ -57,31 +39,6 @@ HRESULT CPVGetSetAdapeterErrorHandler::ErrorSavingValue(LPCWSTR member) {
 
 CPVGetSetAdapterITag::CPVGetSetAdapterITag(ITag* tag) : m_spITag(tag) {
     InterfaceIsValid(m_spITag.p());
-}
-
-HRESULT CPVGetSetAdapterITag::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    // Versions 3 and 4 are both answered: every caller asking for either is served.
-    if (IsAdapterIid(riid) || IsEqualIID(riid, IPVGetSetAdapter2::Iid) ||
-        IsEqualIID(riid, IPVGetSetAdapter3::Iid) || IsEqualIID(riid, IPVGetSetAdapter4::Iid)) {
-        *ppv = static_cast<IPVGetSetAdapter4*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG CPVGetSetAdapterITag::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&m_lRefCount));
-}
-
-ULONG CPVGetSetAdapterITag::Release() {
-    const LONG count = InterlockedDecrement(&m_lRefCount);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
 }
 
 HRESULT CPVGetSetAdapterITag::GetVariant(LPCWSTR member, VARIANT* value) {
@@ -127,34 +84,34 @@ HRESULT CPVGetSetAdapterITag::ReadVariant(Read which, LPCWSTR member, VARIANT* v
 HRESULT CPVGetSetAdapterITag::ReadFloat(Read which, LPCWSTR member, float* value) {
     if (!value)
         return E_POINTER;
-    CScopedVariant read;
+    _variant_t read;
     // A read that succeeds with another type is still a failed read.
-    if (FAILED(ReadVariant(which, member, &read)) || read.Get().vt != VT_R4)
+    if (FAILED(ReadVariant(which, member, &read)) || read.vt != VT_R4)
         return CPVGetSetAdapeterErrorHandler::ErrorReadingValue(member);
-    *value = read.Get().fltVal;
+    *value = read.fltVal;
     return S_OK;
 }
 
 HRESULT CPVGetSetAdapterITag::ReadLong(Read which, LPCWSTR member, LONG* value) {
     if (!value)
         return E_POINTER;
-    CScopedVariant read;
-    if (FAILED(ReadVariant(which, member, &read)) || read.Get().vt != VT_I4)
+    _variant_t read;
+    if (FAILED(ReadVariant(which, member, &read)) || read.vt != VT_I4)
         return CPVGetSetAdapeterErrorHandler::ErrorReadingValue(member);
-    *value = read.Get().lVal;
+    *value = read.lVal;
     return S_OK;
 }
 
 HRESULT CPVGetSetAdapterITag::ReadLongLong(Read which, LPCWSTR member, LONGLONG* value) {
     if (!value)
         return E_POINTER;
-    CScopedVariant read;
+    _variant_t read;
     if (FAILED(ReadVariant(which, member, &read)))
         return CPVGetSetAdapeterErrorHandler::ErrorReadingValue(member);
-    if (read.Get().vt == VT_I4)
-        *value = read.Get().lVal;
-    else if (read.Get().vt == VT_I8)
-        *value = read.Get().llVal;
+    if (read.vt == VT_I4)
+        *value = read.lVal;
+    else if (read.vt == VT_I8)
+        *value = read.llVal;
     else
         return CPVGetSetAdapeterErrorHandler::ErrorReadingValue(member);
     return S_OK;
@@ -163,21 +120,18 @@ HRESULT CPVGetSetAdapterITag::ReadLongLong(Read which, LPCWSTR member, LONGLONG*
 HRESULT CPVGetSetAdapterITag::GetBool(LPCWSTR member, BOOL* value, BOOL invert) {
     if (!value)
         return E_POINTER;
-    CScopedVariant read;
-    if (FAILED(GetVariant(member, &read)) || read.Get().vt != VT_BOOL)
+    _variant_t read;
+    if (FAILED(GetVariant(member, &read)) || read.vt != VT_BOOL)
         return CPVGetSetAdapeterErrorHandler::ErrorReadingValue(member);
     // Only the automation true counts; a 1 reads as FALSE.
-    const bool set = IsVariantTrue(read.Get().boolVal);
+    const bool set = IsVariantTrue(read.boolVal);
     *value = (set != (invert != FALSE)) ? TRUE : FALSE;
     return S_OK;
 }
 
 HRESULT CPVGetSetAdapterITag::SetBool(LPCWSTR member, BOOL value, BOOL invert) {
     const BOOL effective = invert ? (value == FALSE) : value;
-    VARIANT write;
-    VariantInit(&write);
-    write.vt = VT_BOOL;
-    write.boolVal = effective ? VARIANT_TRUE : VARIANT_FALSE;
+    const _variant_t write(effective != FALSE);
     const HRESULT hr = SetVariant(member, write);
     if (FAILED(hr))
         CPVGetSetAdapeterErrorHandler::ErrorSavingValue(member);
@@ -231,10 +185,7 @@ HRESULT CPVGetSetAdapterITag::GetFloat(LPCWSTR member, float* value) {
 HRESULT CPVGetSetAdapterITag::SetFloat(LPCWSTR member, float value) {
     // The value travels as a double first and is narrowed to VT_R4 for the host.
     const double held = value;
-    VARIANT write;
-    VariantInit(&write);
-    write.vt = VT_R4;
-    write.fltVal = static_cast<float>(held);
+    const _variant_t write(static_cast<float>(held));
     const HRESULT hr = SetVariant(member, write);
     if (FAILED(hr))
         CPVGetSetAdapeterErrorHandler::ErrorSavingValue(member);
@@ -254,10 +205,7 @@ HRESULT CPVGetSetAdapterITag::GetLong(LPCWSTR member, LONG* value) {
 }
 
 HRESULT CPVGetSetAdapterITag::SetLong(LPCWSTR member, LONG value) {
-    VARIANT write;
-    VariantInit(&write);
-    write.vt = VT_I4;
-    write.lVal = value;
+    const _variant_t write(value);
     const HRESULT hr = SetVariant(member, write);
     if (FAILED(hr))
         CPVGetSetAdapeterErrorHandler::ErrorSavingValue(member);
@@ -275,19 +223,19 @@ HRESULT CPVGetSetAdapterITag::GetMaxLong(LPCWSTR member, LONG* value) {
 HRESULT CPVGetSetAdapterITag::GetString(LPCWSTR member, CString* value) {
     if (!value)
         return E_POINTER;
-    CScopedVariant read;
-    if (FAILED(GetVariant(member, &read)) || read.Get().vt != VT_BSTR)
+    _variant_t read;
+    if (FAILED(GetVariant(member, &read)) || read.vt != VT_BSTR)
         return CPVGetSetAdapeterErrorHandler::ErrorReadingValue(member);
-    const BSTR text = read.Get().bstrVal;
+    const BSTR text = read.bstrVal;
     *value = CString(text, static_cast<int>(SysStringLen(text)));
     return S_OK;
 }
 
 HRESULT CPVGetSetAdapterITag::SetString(LPCWSTR member, CString value) {
-    CScopedVariant write;
-    write.Get().vt = VT_BSTR;
-    write.Get().bstrVal = value.AllocSysString();
-    const HRESULT hr = SetVariant(member, write.Get());
+    _variant_t write;
+    write.vt = VT_BSTR;
+    write.bstrVal = value.AllocSysString();
+    const HRESULT hr = SetVariant(member, write);
     if (FAILED(hr))
         CPVGetSetAdapeterErrorHandler::ErrorSavingValue(member);
     return hr;
@@ -330,7 +278,7 @@ HRESULT CPVGetSetAdapterITag::GetMemberExists(LPCWSTR member, VARIANT_BOOL* exis
     }
     if (!m_spITag)
         return E_FAIL;
-    CScopedVariant read;
+    _variant_t read;
     const HRESULT hr = m_spITag->GetValue(_bstr_t(member).GetBSTR(), &read);
     // The host answers E_INVALIDARG for a member the tag lacks.
     if (hr == E_INVALIDARG) {
@@ -366,10 +314,7 @@ HRESULT CPVGetSetAdapterITag::GetLongLong(LPCWSTR member, LONGLONG* value) {
 }
 
 HRESULT CPVGetSetAdapterITag::SetLongLong(LPCWSTR member, LONGLONG value) {
-    VARIANT write;
-    VariantInit(&write);
-    write.vt = VT_I8;
-    write.llVal = value;
+    const _variant_t write(value);
     const HRESULT hr = SetVariant(member, write);
     if (FAILED(hr))
         CPVGetSetAdapeterErrorHandler::ErrorSavingValue(member);
@@ -392,29 +337,6 @@ CPVGetSetAdapterITagExtProperty::CPVGetSetAdapterITagExtProperty(LONG selector,
     InterfaceIsValid(m_spITagExtProperty.p());
 }
 
-HRESULT CPVGetSetAdapterITagExtProperty::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    if (IsAdapterIid(riid)) {
-        *ppv = static_cast<IPVGetSetAdapter*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG CPVGetSetAdapterITagExtProperty::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&m_lRefCount));
-}
-
-ULONG CPVGetSetAdapterITagExtProperty::Release() {
-    const LONG count = InterlockedDecrement(&m_lRefCount);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
-}
-
 HRESULT CPVGetSetAdapterITagExtProperty::GetVariant(LPCWSTR member, VARIANT* value) {
     if (!TagIsUsable(m_spITagExtProperty.p())) {
         return E_FAIL;
@@ -432,20 +354,20 @@ HRESULT CPVGetSetAdapterITagExtProperty::SetVariant(LPCWSTR member, const VARIAN
 HRESULT CPVGetSetAdapterITagExtProperty::GetString(LPCWSTR member, CString* value) {
     if (!value)
         return E_POINTER;
-    CScopedVariant read;
+    _variant_t read;
     const HRESULT hr = GetVariant(member, &read);
-    if (FAILED(hr) || read.Get().vt != VT_BSTR)
+    if (FAILED(hr) || read.vt != VT_BSTR)
         return CPVGetSetAdapeterErrorHandler::ErrorReadingValue(member);
-    const BSTR text = read.Get().bstrVal;
+    const BSTR text = read.bstrVal;
     *value = CString(text, static_cast<int>(SysStringLen(text)));
     return hr;
 }
 
 HRESULT CPVGetSetAdapterITagExtProperty::SetString(LPCWSTR member, CString value) {
-    CScopedVariant write;
-    write.Get().vt = VT_BSTR;
-    write.Get().bstrVal = value.AllocSysString();
-    const HRESULT hr = SetVariant(member, write.Get());
+    _variant_t write;
+    write.vt = VT_BSTR;
+    write.bstrVal = value.AllocSysString();
+    const HRESULT hr = SetVariant(member, write);
     if (FAILED(hr))
         CPVGetSetAdapeterErrorHandler::ErrorSavingValue(member);
     return hr;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/com/ComPtr.h"
+#include "platform/com/RuntimeClass.h"
 #include "profile/interfaces/Tag.h"
 #include "profile/values/IPVGetSetAdapter.h"
 
@@ -16,14 +17,12 @@ public:
     static HRESULT ErrorSavingValue(LPCWSTR member);
 };
 
-class CPVGetSetAdapterITag : public IPVGetSetAdapter4 {
+// Versions 3 and 4 are both answered: every caller asking for either is served.
+class CPVGetSetAdapterITag
+    : public RuntimeClass<Chain<IPVGetSetAdapter4, IPVGetSetAdapter3, IPVGetSetAdapter2, IPVGetSetAdapter>> {
 public:
     // A null tag still gives an adapter; it then fails every operation.
     explicit CPVGetSetAdapterITag(ITag* tag);
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE GetBool(LPCWSTR member, BOOL* value, BOOL invert) override;
     HRESULT STDMETHODCALLTYPE SetBool(LPCWSTR member, BOOL value, BOOL invert) override;
@@ -56,7 +55,7 @@ public:
     HRESULT GetMaxVariant(LPCWSTR member, VARIANT* value);
 
 protected:
-    virtual ~CPVGetSetAdapterITag() = default;
+    ~CPVGetSetAdapterITag() override = default;
 
 private:
     // Which of the tag's three VARIANT reads an operation uses.
@@ -67,17 +66,12 @@ private:
     HRESULT ReadLongLong(Read which, LPCWSTR member, LONGLONG* value);
 
     CComPtr<ITag> m_spITag;
-    LONG m_lRefCount = 1;
 };
 
 // Only GetString and SetString work; every other operation answers E_NOTIMPL.
-class CPVGetSetAdapterITagExtProperty : public IPVGetSetAdapter {
+class CPVGetSetAdapterITagExtProperty : public RuntimeClass<IPVGetSetAdapter> {
 public:
     CPVGetSetAdapterITagExtProperty(LONG selector, CComPtr<ITagExtProperty> extProperty);
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE GetBool(LPCWSTR member, BOOL* value, BOOL invert) override;
     HRESULT STDMETHODCALLTYPE SetBool(LPCWSTR member, BOOL value, BOOL invert) override;
@@ -96,7 +90,7 @@ public:
     HRESULT STDMETHODCALLTYPE SetString(LPCWSTR member, CString value) override;
 
 protected:
-    virtual ~CPVGetSetAdapterITagExtProperty() = default;
+    ~CPVGetSetAdapterITagExtProperty() override = default;
 
 private:
     HRESULT GetVariant(LPCWSTR member, VARIANT* value);
@@ -104,5 +98,4 @@ private:
 
     CComPtr<ITagExtProperty> m_spITagExtProperty;
     LONG m_lSelector = 0;
-    LONG m_lRefCount = 1;
 };

@@ -6,30 +6,11 @@
 #include "profile/server/PVLog.h"
 
 CPVGetSetMemberNameValue::CPVGetSetMemberNameValue(LPCWSTR memberName, IPVGetSetAdapter* adapter)
-    : CPVGetSetValue(memberName), m_spIPVGetSetAdapter(adapter) {
+    : AddInterfaces(memberName), m_spIPVGetSetAdapter(adapter) {
     InitializationIsValid();
 }
 
 CPVGetSetMemberNameValue::~CPVGetSetMemberNameValue() = default;
-
-HRESULT CPVGetSetMemberNameValue::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    if (IsEqualIID(riid, IPVGetValueForcing::Iid)) {
-        *ppv = static_cast<IPVGetValueForcing*>(this);
-        AddRef();
-        return S_OK;
-    }
-    return CPVGetSetValue::QueryInterface(riid, ppv);
-}
-
-ULONG CPVGetSetMemberNameValue::AddRef() {
-    return CPVGetSetValue::AddRef();
-}
-
-ULONG CPVGetSetMemberNameValue::Release() {
-    return CPVGetSetValue::Release();
-}
 
 HRESULT CPVGetSetMemberNameValue::InitializationIsValid() {
     const HRESULT hr = CPVGetSetValue::InitializationIsValid();

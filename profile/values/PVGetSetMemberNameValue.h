@@ -10,15 +10,11 @@
 
 struct ITagForcing;
 
-class CPVGetSetMemberNameValue : public CPVGetSetValue, public IPVGetValueForcing {
+// One count for the object and its forcing interface.
+class CPVGetSetMemberNameValue : public AddInterfaces<CPVGetSetValue, IPVGetValueForcing> {
 public:
     // A null adapter is logged; the object is still made and fails its typed forms.
     CPVGetSetMemberNameValue(LPCWSTR memberName, IPVGetSetAdapter* adapter);
-
-    // One count for the object and its forcing interface.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE InitializationIsValid() override;
 
@@ -34,7 +30,7 @@ public:
     static bool IsFrameworkError(HRESULT hr);
 
 protected:
-    virtual ~CPVGetSetMemberNameValue() = 0;
+    ~CPVGetSetMemberNameValue() override = 0;
 
     // Puts "<member name 0>:  " before the prompt's message when `hr` is one of the
     // converters' codes, so that the user learns which value was refused.

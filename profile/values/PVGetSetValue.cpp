@@ -2,7 +2,6 @@
 
 #include <source_location>
 
-#include "platform/base/Interlocked.h"
 #include "profile/server/PVLog.h"
 #include "profile/values/PVMemberNames.h"
 
@@ -23,29 +22,6 @@ CPVGetSetValue::CPVGetSetValue(LPCWSTR memberName) {
 }
 
 CPVGetSetValue::~CPVGetSetValue() = default;
-
-HRESULT CPVGetSetValue::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    if (IsEqualIID(riid, IUnknown::Iid) || IsEqualIID(riid, IPVGetSetValue::Iid)) {
-        *ppv = static_cast<IPVGetSetValue*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG CPVGetSetValue::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&m_lRefCount));
-}
-
-ULONG CPVGetSetValue::Release() {
-    const LONG count = InterlockedDecrement(&m_lRefCount);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
-}
 
 HRESULT CPVGetSetValue::GetValue(CString*, VARTYPE, CPromptInfo*) {
     return Unsupported();

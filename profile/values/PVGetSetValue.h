@@ -1,21 +1,16 @@
-// CPVGetSetValue: the member-name bookkeeping and reference count shared by every
-// value object, and the answer "Unsupported operation." (E_FAIL) for every form a
+// CPVGetSetValue: the member-name bookkeeping shared by every value object (born
+// with the one reference its creator owns, platform/com/RuntimeClass.h), and the answer "Unsupported operation." (E_FAIL) for every form a
 // value class does not serve.
 #pragma once
 
+#include "platform/com/RuntimeClass.h"
 #include "profile/values/IPVGetSetValue.h"
 #include "profile/values/Strings.h"
 
-class CPVGetSetValue : public IPVGetSetValue {
+class CPVGetSetValue : public RuntimeClass<IPVGetSetValue> {
 public:
     // The name becomes member name 0; a missing name is logged, not refused.
     explicit CPVGetSetValue(LPCWSTR memberName);
-    CPVGetSetValue(const CPVGetSetValue&) = delete;
-    CPVGetSetValue& operator=(const CPVGetSetValue&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE GetValue(CString* text, VARTYPE vt, CPromptInfo* prompt) override;
     HRESULT STDMETHODCALLTYPE GetValue(ULONG* value, CPromptInfo* prompt) override;
@@ -85,10 +80,7 @@ public:
 
 protected:
     // Only the last Release destroys a value object.
-    virtual ~CPVGetSetValue() = 0;
+    ~CPVGetSetValue() override = 0;
 
     CStrings m_MemberNames;
-
-private:
-    LONG m_lRefCount = 1;
 };

@@ -1,6 +1,5 @@
 #include "profile/values/PVSetEvent.h"
 
-#include "platform/base/Interlocked.h"
 #include "profile/server/PVLog.h"
 #include "profile/values/PVMemberNames.h"
 
@@ -10,29 +9,6 @@ CPVSetEvent::CPVSetEvent(LPCWSTR memberName) {
 }
 
 CPVSetEvent::~CPVSetEvent() = default;
-
-HRESULT CPVSetEvent::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    if (IsEqualIID(riid, IUnknown::Iid) || IsEqualIID(riid, IPVSetEvent::Iid)) {
-        *ppv = static_cast<IPVSetEvent*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG CPVSetEvent::AddRef() {
-    return static_cast<ULONG>(InterlockedIncrement(&m_lRefCount));
-}
-
-ULONG CPVSetEvent::Release() {
-    const LONG count = InterlockedDecrement(&m_lRefCount);
-    if (count == 0)
-        delete this;
-    return static_cast<ULONG>(count);
-}
 
 HRESULT CPVSetEvent::SetEvent() {
     PVLog(L"Unsupported operation.");

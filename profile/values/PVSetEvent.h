@@ -3,18 +3,13 @@
 // until a derived class serves them.
 #pragma once
 
+#include "platform/com/RuntimeClass.h"
 #include "profile/values/IPVSetEvent.h"
 #include "profile/values/Strings.h"
 
-class CPVSetEvent : public IPVSetEvent {
+class CPVSetEvent : public RuntimeClass<IPVSetEvent> {
 public:
     explicit CPVSetEvent(LPCWSTR memberName);
-    CPVSetEvent(const CPVSetEvent&) = delete;
-    CPVSetEvent& operator=(const CPVSetEvent&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE SetEvent() override;
     HRESULT STDMETHODCALLTYPE SetEvent(const VARIANT& value) override;
@@ -29,10 +24,7 @@ public:
     static HRESULT ErrorSettingEvent(LPCWSTR member, CString* message);
 
 protected:
-    virtual ~CPVSetEvent() = 0;
+    ~CPVSetEvent() override = 0;
 
     CStrings m_MemberNames;
-
-private:
-    LONG m_lRefCount = 1;
 };

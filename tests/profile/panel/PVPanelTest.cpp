@@ -134,8 +134,8 @@ TEST(Panel, HelpIsOfferedOnlyByAHelpProvider) {
 
 TEST(Panel, ALivePageHoldsTheModuleLock) {
     const LONG before = CPVModuleLock::Count();
-    CTestPage* raw = new CTestPage;
-    EXPECT_EQ(1u, raw->AddRef());
+    // Born with the one reference its maker holds, and with the lock.
+    CTestPage* raw = Make<CTestPage>().Detach();
     EXPECT_EQ(before + 1, CPVModuleLock::Count());
     IPVPanel3* panel = nullptr;
     ASSERT_EQ(S_OK, raw->QueryInterface(IPVPanel3::Iid, reinterpret_cast<void**>(&panel)));

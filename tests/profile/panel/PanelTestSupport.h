@@ -112,7 +112,7 @@ public:
 
 // A new page held by the test, as the class factory hands it out.
 inline CComPtr<CTestPage> NewPage(UINT templateId = 0) {
-    return CComPtr<CTestPage>(new CTestPage(templateId));
+    return Make<CTestPage>(templateId);
 }
 
 // A project as JSON for the host stand-in, with or without each tag.

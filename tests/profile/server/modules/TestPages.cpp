@@ -1,9 +1,8 @@
 // Page classes for the module entry's tests: a module built from the profile's own
 // entry code with two small pages registered, since the shipped module's list stays
 // empty until the real pages arrive. The second page's CLSID text is in lower case.
-#include "platform/base/Interlocked.h"
 #include "profile/interfaces/Panel.h"
-#include "profile/server/PVModuleLock.h"
+#include "profile/server/PVModuleObject.h"
 #include "profile/server/PVPropPageClassFactory.h"
 #include "profile/server/PVPropPageRegistration.h"
 
@@ -11,37 +10,11 @@ namespace {
 
 int g_livePages = 0;
 
-// Counts references as a page does: the first AddRef takes a module lock and the
-// last Release gives it back.
-class CTestPage : public IPVChild {
+// Counts references as a page does: alive, it holds a module lock.
+class CTestPage : public CPVModuleObject<IPVChild> {
 public:
     CTestPage() { ++g_livePages; }
     ~CTestPage() override { --g_livePages; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv)
-            return E_POINTER;
-        *ppv = nullptr;
-        if (!IsEqualIID(riid, IUnknown::Iid) && !IsEqualIID(riid, IPVChild::Iid))
-            return E_NOINTERFACE;
-        *ppv = static_cast<IPVChild*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        const LONG count = InterlockedIncrement(&m_refs);
-        if (count == 1)
-            CPVModuleLock::Lock();
-        return static_cast<ULONG>(count);
-    }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const LONG count = InterlockedDecrement(&m_refs);
-        if (count == 0) {
-            delete this;
-            CPVModuleLock::Unlock();
-        }
-        return static_cast<ULONG>(count);
-    }
     HRESULT STDMETHODCALLTYPE Init(IPVParent*) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE Save() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE Refresh() override { return S_OK; }
@@ -55,9 +28,6 @@ public:
     HRESULT STDMETHODCALLTYPE OnDeactivate() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE ReservedB(LONG) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE TakeFocus() override { return S_OK; }
-
-private:
-    LONG m_refs = 0;
 };
 
 class CTestPageUpper final : public CTestPage {
