@@ -2,7 +2,9 @@
 
 #include "host/HostResults.h"
 #include "platform/oleaut/Bstr.h"
+#include "platform/oleaut/BstrT.h"
 #include "platform/oleaut/SafeArray.h"
+#include "platform/oleaut/VariantT.h"
 
 namespace {
 
@@ -112,11 +114,10 @@ HRESULT CHostTag::GetEnumStrings(BSTR member, SAFEARRAY** strings) {
         if (!array)
             return E_OUTOFMEMORY;
         for (LONG i = 0; i < static_cast<LONG>(entries.size()); ++i) {
-            BSTR text = nullptr;
-            HRESULT hr = NewBstr(entries[static_cast<size_t>(i)].text, &text);
+            _bstr_t text;
+            HRESULT hr = NewBstr(entries[static_cast<size_t>(i)].text, text.GetAddress());
             if (SUCCEEDED(hr))
-                hr = SafeArrayPutElement(array, &i, text); // copies the string
-            SysFreeString(text);
+                hr = SafeArrayPutElement(array, &i, text.GetBSTR()); // copies the string
             if (FAILED(hr)) {
                 SafeArrayDestroy(array);
                 return hr;
@@ -219,12 +220,10 @@ HRESULT CHostTag::GetExtProperty(LONG selector, BSTR member, VARIANT* value) {
 
 HRESULT CHostTag::SetExtProperty(LONG selector, BSTR member, VARIANT value) {
     return OnMember(L"SetExtProperty", member, true, [&](CTagMember* found) -> HRESULT {
-        VARIANT text;
-        VariantInit(&text);
+        _variant_t text;
         if (FAILED(VariantChangeType(&text, &value, 0, VT_BSTR)))
             return Refuse(DISP_E_TYPEMISMATCH, found->Name(), L"an extended property is a text");
         found->SetExtProperty(selector, Text(text.bstrVal));
-        VariantClear(&text);
         return S_OK;
     });
 }

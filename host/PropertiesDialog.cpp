@@ -8,6 +8,7 @@
 #include "platform/base/TextCodec.h"
 #include "platform/com/ClassTable.h"
 #include "platform/oleaut/Bstr.h"
+#include "platform/oleaut/BstrT.h"
 #include "platform/user/CommCtrl.h"
 #include "platform/user/Controls.h"
 #include "platform/user/WinUser.h"
@@ -182,9 +183,7 @@ HRESULT CPropertiesDialog::CreatePage(CPageSite& site) {
         Report("page " + name + ": SetLocale failed (" + Hex(hr) + "), the page keeps its language");
     CComPtr<IPVExtendedInfoXml> info;
     if (SUCCEEDED(child.QueryInterface(&info))) {
-        BSTR xml = SysAllocString(ExtendedInfoXml(site).c_str());
-        hr = info->SetExtendedInfo(xml);
-        SysFreeString(xml);
+        hr = info->SetExtendedInfo(_bstr_t(ExtendedInfoXml(site).c_str()).GetBSTR());
         if (FAILED(hr))
             Report("page " + name + ": SetExtendedInfo failed (" + Hex(hr) + ")");
     }
@@ -207,16 +206,15 @@ HRESULT CPropertiesDialog::CreatePage(CPageSite& site) {
     site.child = child;
     site.panel = panel;
     site.size = size;
-    BSTR title = nullptr;
-    if (SUCCEEDED(panel->GetPanelTitle(&title)) && title && SysStringLen(title) > 0) {
-        site.info.title.assign(title, SysStringLen(title));
+    _bstr_t title;
+    if (SUCCEEDED(panel->GetPanelTitle(title.GetAddress())) && title.length() > 0) {
+        site.info.title.assign(title.GetBSTR(), title.length());
         const size_t index = static_cast<size_t>(&site - m_pages.data());
         TCITEMW item{};
         item.mask = TCIF_TEXT;
         item.pszText = site.info.title.data();
         SendMessageW(m_tab, TCM_SETITEMW, index, reinterpret_cast<LPARAM>(&item));
     }
-    SysFreeString(title);
     Report("created page " + PageName(site) + " (" + std::to_string(size.cx) + " x " +
            std::to_string(size.cy) + ")");
     if (size.cx > m_areaSize.cx || size.cy > m_areaSize.cy) {

@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "platform/oleaut/Bstr.h"
+#include "platform/oleaut/VariantT.h"
 
 namespace {
 
@@ -175,8 +176,7 @@ bool CTagMember::Accepts(const CTagValue& value, std::wstring* why) const {
 }
 
 bool CTagMember::FromVariant(const VARIANT& in, CTagValue* out) const {
-    VARIANT converted;
-    VariantInit(&converted);
+    _variant_t converted;
     if (FAILED(VariantChangeType(&converted, &in, 0, VarType())))
         return false;
     switch (converted.vt) {
@@ -196,7 +196,6 @@ bool CTagMember::FromVariant(const VARIANT& in, CTagValue* out) const {
         *out = std::wstring(converted.bstrVal ? converted.bstrVal : L"");
         break;
     }
-    VariantClear(&converted);
     return true;
 }
 

@@ -2,26 +2,17 @@
 
 #include "platform/com/ErrorInfo.h"
 #include "platform/mfc/Wnd.h"
+#include "platform/oleaut/BstrT.h"
 #include "profile/contracts/IPVPropPageEnum.h"
 #include "profile/server/PVLog.h"
 #include "profile/server/PromptInfo.h"
 
 namespace {
 
-// A BSTR owned for one call.
-class COwnedBstr {
-public:
-    COwnedBstr() = default;
-    explicit COwnedBstr(const CString& text) : m_text(text.AllocSysString()) {}
-    ~COwnedBstr() { SysFreeString(m_text); }
-    COwnedBstr(const COwnedBstr&) = delete;
-    COwnedBstr& operator=(const COwnedBstr&) = delete;
-    BSTR* Out() { return &m_text; }
-    operator BSTR() const { return m_text; }
-
-private:
-    BSTR m_text = nullptr;
-};
+// The text as a BSTR the caller owns, embedded nulls included.
+_bstr_t OwnedText(const CString& text) {
+    return _bstr_t(text.AllocSysString(), false);
+}
 
 } // namespace
 
@@ -105,15 +96,15 @@ HRESULT CPVCtrl::ShowErrorInfo(IErrorInfo** error, std::source_location where) {
         PVLog(L"Failed to obtain CWnd", where);
         return E_FAIL;
     }
-    COwnedBstr description;
-    COwnedBstr helpFile;
+    _bstr_t description;
+    _bstr_t helpFile;
     DWORD helpContext = 0;
     if (error && *error) {
-        (*error)->GetDescription(description.Out());
-        (*error)->GetHelpFile(helpFile.Out());
+        (*error)->GetDescription(description.GetAddress());
+        (*error)->GetHelpFile(helpFile.GetAddress());
         (*error)->GetHelpContext(&helpContext);
     }
-    return ShowErrorAt(page, window, description, helpFile, helpContext, where);
+    return ShowErrorAt(page, window, description.GetBSTR(), helpFile.GetBSTR(), helpContext, where);
 }
 
 HRESULT CPVCtrl::DefaultValidationErrorHandler(LONG, BSTR, IErrorInfo** error) {
@@ -135,9 +126,10 @@ HRESULT CPVCtrl::PromptMsgHandler(const CPromptInfo& prompt) {
         PVLog(L"Failed to obtain CWnd");
         return E_FAIL;
     }
-    const COwnedBstr text(prompt.m_strText);
-    const COwnedBstr helpFile(prompt.m_strHelpFile);
-    return ShowErrorAt(page, window, text, helpFile, prompt.m_dwHelpContext, std::source_location::current());
+    const _bstr_t text = OwnedText(prompt.m_strText);
+    const _bstr_t helpFile = OwnedText(prompt.m_strHelpFile);
+    return ShowErrorAt(page, window, text.GetBSTR(), helpFile.GetBSTR(), prompt.m_dwHelpContext,
+                       std::source_location::current());
 }
 
 LONG CPVCtrl::MessageDlg(const CPromptInfo& prompt, UINT type) {
@@ -162,10 +154,10 @@ LONG CPVCtrl::MessageDlg(const CPromptInfo& prompt, UINT type) {
         PVLog(L"Failed to obtain parent hWnd");
         return -1;
     }
-    const COwnedBstr text(prompt.m_strText);
-    const COwnedBstr helpFile(prompt.m_strHelpFile);
+    const _bstr_t text = OwnedText(prompt.m_strText);
+    const _bstr_t helpFile = OwnedText(prompt.m_strHelpFile);
     LONG button = -1;
-    if (FAILED(page->MessageDlg(owner, text, type, prompt.m_dwHelpContext, helpFile, &button)))
+    if (FAILED(page->MessageDlg(owner, text.GetBSTR(), type, prompt.m_dwHelpContext, helpFile.GetBSTR(), &button)))
         button = -1;
     if (button == -1) {
         PVLog(L"Failed to display message dialog");

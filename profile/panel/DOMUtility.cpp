@@ -3,33 +3,24 @@
 #include <cwchar>
 
 #include "platform/oleaut/Bstr.h"
+#include "platform/oleaut/BstrT.h"
+#include "platform/oleaut/VariantT.h"
 #include "profile/server/PVLog.h"
 
 bool DOMUtility::GetStringAttribute(IXMLDOMElement* element, const wchar_t* name, CString& text) {
     if (!element || !name)
         return false;
-    BSTR attributeName = SysAllocString(name);
-    VARIANT value;
-    VariantInit(&value);
-    const HRESULT hr = element->getAttribute(attributeName, &value);
-    SysFreeString(attributeName);
-    if (FAILED(hr)) {
+    _variant_t value;
+    if (FAILED(element->getAttribute(_bstr_t(name).GetBSTR(), &value))) {
         PVLog(L"Failed to get string attribute.");
-        VariantClear(&value);
         return false;
     }
     // An absent attribute comes back as VT_NULL, which no conversion turns into text.
-    VARIANT asText;
-    VariantInit(&asText);
-    const HRESULT converted = VariantChangeType(&asText, &value, 0, VT_BSTR);
-    VariantClear(&value);
-    if (FAILED(converted)) {
-        VariantClear(&asText);
+    _variant_t asText;
+    if (FAILED(VariantChangeType(&asText, &value, 0, VT_BSTR)))
         return false;
-    }
     text =
         asText.bstrVal ? CString(asText.bstrVal, static_cast<int>(SysStringLen(asText.bstrVal))) : CString();
-    VariantClear(&asText);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/kernel/Resource.h"
 #include "platform/mfc/ModuleState.h"
 #include "platform/oleaut/Bstr.h"
+#include "platform/oleaut/VariantT.h"
 #include "platform/registry/Registry.h"
 #include "platform/user/DialogApi.h"
 #include "platform/user/WinUser.h"
@@ -42,61 +43,40 @@ constexpr wchar_t kSubItemsHeader[] =
     L"xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n</ProfileViewDirectory>";
 constexpr wchar_t kSubItemsEndTag[] = L"</ProfileViewDirectory>";
 
-// A BSTR that lives for one call.
-class CCallBstr {
-public:
-    explicit CCallBstr(const wchar_t* text) : m_text(SysAllocString(text)) {}
-    ~CCallBstr() { SysFreeString(m_text); }
-    CCallBstr(const CCallBstr&) = delete;
-    CCallBstr& operator=(const CCallBstr&) = delete;
-    operator BSTR() const { return m_text; }
-
-private:
-    BSTR m_text;
-};
-
 HRESULT CreateDocument(CComPtr<IXMLDOMDocument2>& document) {
     return CoCreateInstance(CLSID_DOMDocument60, nullptr, CLSCTX_SERVER, IXMLDOMDocument2::Iid,
                             reinterpret_cast<void**>(&document));
 }
 
 HRESULT SetSelectionNamespaces(IXMLDOMDocument2* document) {
-    VARIANT value;
-    VariantInit(&value);
+    _variant_t value;
     value.vt = VT_BSTR;
     value.bstrVal = SysAllocString(kSelectionNamespaces);
-    const HRESULT hr = document->setProperty(CCallBstr(L"SelectionNamespaces"), value);
-    VariantClear(&value);
-    return hr;
+    return document->setProperty(_bstr_t(L"SelectionNamespaces").GetBSTR(), value);
 }
 
 CComPtr<IXMLDOMNode> SelectSingle(IXMLDOMNode* from, const std::wstring& query) {
     CComPtr<IXMLDOMNode> node;
-    if (FAILED(from->selectSingleNode(CCallBstr(query.c_str()), &node)))
+    if (FAILED(from->selectSingleNode(_bstr_t(query.c_str()).GetBSTR(), &node)))
         return nullptr;
     return node;
 }
 
 // The node's text, or nothing when it has none to give.
 bool NodeText(IXMLDOMNode* node, CString& text) {
-    BSTR value = nullptr;
-    if (FAILED(node->get_text(&value)))
+    _bstr_t value;
+    if (FAILED(node->get_text(value.GetAddress())))
         return false;
-    text = value ? CString(value, static_cast<int>(SysStringLen(value))) : CString();
-    SysFreeString(value);
+    text = value.GetBSTR() ? CString(value, static_cast<int>(value.length())) : CString();
     return true;
 }
 
 bool ParsesAsLong(const CString& text, HRESULT* status) {
-    VARIANT source;
-    VariantInit(&source);
+    _variant_t source;
     source.vt = VT_BSTR;
     source.bstrVal = text.AllocSysString();
-    VARIANT number;
-    VariantInit(&number);
+    _variant_t number;
     *status = VariantChangeType(&number, &source, 0, VT_I4);
-    VariantClear(&source);
-    VariantClear(&number);
     return SUCCEEDED(*status);
 }
 
@@ -410,15 +390,13 @@ HRESULT CPVPanel::CustomHelp() {
             PVLog(L"Failed to create ModuleSpecificFileFind.");
             return hr;
         }
-        BSTR resolved = nullptr;
-        hr = finder->ResolvePath(m_bstrHelpFile.GetBSTR(), &resolved);
+        _bstr_t resolved;
+        hr = finder->ResolvePath(m_bstrHelpFile.GetBSTR(), resolved.GetAddress());
         if (FAILED(hr)) {
-            SysFreeString(resolved);
             PVLog(L"Failed to find resolved path.");
             return hr;
         }
-        helpFile = resolved ? CString(resolved, static_cast<int>(SysStringLen(resolved))) : CString();
-        SysFreeString(resolved);
+        helpFile = resolved.GetBSTR() ? CString(resolved, static_cast<int>(resolved.length())) : CString();
     }
 
     if (helpFile.GetLength() >= 4 && helpFile.Right(4).CompareNoCase(L".HLP") == 0)
@@ -556,7 +534,7 @@ void CPVPanel::ReadHelp(IXMLDOMDocument2* document, LCID lcid) {
 HRESULT CPVPanel::ReadPageMap(IXMLDOMDocument2* document) {
     CComPtr<IXMLDOMNodeList> items;
     if (FAILED(document->selectNodes(
-            CCallBstr(L"ExtendedInfo/pv:PVPageIdToClsidMap/pv:PVPageIdToClsidMapItem"), &items)) ||
+            _bstr_t(L"ExtendedInfo/pv:PVPageIdToClsidMap/pv:PVPageIdToClsidMapItem").GetBSTR(), &items)) ||
         !items)
         return S_OK;
     LONG count = 0;
@@ -698,9 +676,8 @@ HRESULT CPVPanel::AddPageClsidAndXMLHeader(BSTR* xml) {
         return E_FAIL;
     }
     VARIANT_BOOL loaded = VARIANT_FALSE;
-    BSTR text = combined.AllocSysString();
-    const HRESULT loadResult = document->loadXML(text, &loaded);
-    SysFreeString(text);
+    const _bstr_t text(combined.AllocSysString(), false);
+    const HRESULT loadResult = document->loadXML(text.GetBSTR(), &loaded);
     if (FAILED(loadResult) || loaded != VARIANT_TRUE) {
         PVLog(L"Failed to create XML DOM for PV extended info xml");
         return E_FAIL;
@@ -723,13 +700,12 @@ HRESULT CPVPanel::AddPageClsidAndXMLHeader(BSTR* xml) {
         PVLog(L"Failed to add page clsid");
         return E_FAIL;
     }
-    BSTR result = nullptr;
-    if (FAILED(document->get_xml(&result))) {
-        SysFreeString(result);
+    _bstr_t result;
+    if (FAILED(document->get_xml(result.GetAddress())))
         return E_FAIL;
-    }
+    // The caller's fragment is replaced by the whole document.
     SysFreeString(*xml);
-    *xml = result;
+    *xml = result.Detach();
     return S_OK;
 }
 
@@ -770,17 +746,15 @@ HRESULT CPVPanel::RecursivelyAddPageClsid(IXMLDOMDocument2* document, IXMLDOMNod
             return E_FAIL;
         }
         CComPtr<IXMLDOMAttribute> attribute;
-        hr = document->createAttribute(CCallBstr(L"Clsid"), &attribute);
+        hr = document->createAttribute(_bstr_t(L"Clsid").GetBSTR(), &attribute);
         if (FAILED(hr) || !attribute) {
             PVLog(L"createAttribute failed");
             return FAILED(hr) ? hr : E_FAIL;
         }
-        VARIANT value;
-        VariantInit(&value);
+        _variant_t value;
         value.vt = VT_BSTR;
         value.bstrVal = found->second.copy();
         hr = attribute->put_value(value);
-        VariantClear(&value);
         if (FAILED(hr))
             return hr;
         CComPtr<IXMLDOMAttribute> replaced;

@@ -1,15 +1,13 @@
 #include "profile/server/IErrorInfoHelper.h"
 
-#include "platform/oleaut/Bstr.h"
+#include "platform/oleaut/BstrT.h"
 
 CString CIErrorInfoHelper::ReadText(HRESULT (STDMETHODCALLTYPE IErrorInfo::*getter)(BSTR*)) const {
     IErrorInfo* info = m_spErrorInfo.operator->();
-    BSTR text = nullptr;
-    CString result;
-    if (SUCCEEDED((info->*getter)(&text)) && text)
-        result = CString(text, static_cast<int>(SysStringLen(text)));
-    SysFreeString(text);
-    return result;
+    _bstr_t text;
+    if (SUCCEEDED((info->*getter)(text.GetAddress())) && text.GetBSTR())
+        return CString(text, static_cast<int>(text.length()));
+    return CString();
 }
 
 CString CIErrorInfoHelper::GetDescription() const {

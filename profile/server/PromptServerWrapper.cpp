@@ -1,14 +1,12 @@
 #include "profile/server/PromptServerWrapper.h"
 
-#include "platform/oleaut/Bstr.h"
+#include "platform/oleaut/BstrT.h"
 #include "profile/server/TextServerConnection.h"
 
 namespace {
 
-CString TakeText(BSTR text) {
-    CString result = text ? CString(text, static_cast<int>(SysStringLen(text))) : CString();
-    SysFreeString(text);
-    return result;
+CString TextOf(const _bstr_t& text) {
+    return text.GetBSTR() ? CString(text, static_cast<int>(text.length())) : CString();
 }
 
 } // namespace
@@ -23,15 +21,13 @@ HRESULT CPromptServerWrapper::GetPrompt(LONG promptId, CPromptInfo* info) {
     if (!m_spServer)
         return E_UNEXPECTED;
     info->Clear();
-    BSTR helpFile = nullptr;
-    BSTR text = nullptr;
+    _bstr_t helpFile;
+    _bstr_t text;
     LONG helpContext = 0;
-    const HRESULT hr = m_spServer->GetPrompt(promptId, &helpFile, &helpContext, &text);
-    CString helpFileText = TakeText(helpFile);
-    CString messageText = TakeText(text);
+    const HRESULT hr = m_spServer->GetPrompt(promptId, helpFile.GetAddress(), &helpContext, text.GetAddress());
     if (SUCCEEDED(hr)) {
-        info->m_strHelpFile = helpFileText;
-        info->m_strText = messageText;
+        info->m_strHelpFile = TextOf(helpFile);
+        info->m_strText = TextOf(text);
         info->m_dwHelpContext = static_cast<DWORD>(helpContext);
     }
     return hr;

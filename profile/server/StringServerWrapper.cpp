@@ -1,6 +1,6 @@
 #include "profile/server/StringServerWrapper.h"
 
-#include "platform/oleaut/Bstr.h"
+#include "platform/oleaut/BstrT.h"
 #include "profile/server/TextServerConnection.h"
 
 HRESULT CStringServerWrapper::Create(REFCLSID cls, const LCID* lcid) {
@@ -10,12 +10,10 @@ HRESULT CStringServerWrapper::Create(REFCLSID cls, const LCID* lcid) {
 CString CStringServerWrapper::GetString(LONG id) {
     if (!m_spServer)
         return CString();
-    BSTR text = nullptr;
-    CString result;
-    if (SUCCEEDED(m_spServer->GetString(id, &text)) && text)
-        result = CString(text, static_cast<int>(SysStringLen(text)));
-    SysFreeString(text);
-    return result;
+    _bstr_t text;
+    if (SUCCEEDED(m_spServer->GetString(id, text.GetAddress())) && text.GetBSTR())
+        return CString(text, static_cast<int>(text.length()));
+    return CString();
 }
 
 void CStringServerWrapper::SetWithAccelerators(bool with) {

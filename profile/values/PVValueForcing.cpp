@@ -1,6 +1,7 @@
 #include "profile/values/PVValueForcing.h"
 
 #include "platform/oleaut/Bstr.h"
+#include "platform/oleaut/VariantT.h"
 #include "profile/interfaces/TextServers.h"
 #include "profile/server/PVLog.h"
 #include "profile/server/StringServerWrapper.h"
@@ -50,12 +51,11 @@ bool CPVValueForcing::GetIsForced() {
 }
 
 VARIANT CPVValueForcing::GetForcedValue() {
-    VARIANT value;
-    VariantInit(&value);
+    _variant_t value;
     CComPtr<IPVGetValueForcing> forcing = ForcingOf(m_spIPVGetSetValue);
     if (forcing && FAILED(forcing->GetForcedValue(&value)))
-        VariantClear(&value);
-    return value;
+        value.Clear();
+    return value.Detach();
 }
 
 CString CPVValueForcing::GetTooltipText() {
@@ -71,22 +71,20 @@ CString CPVValueForcing::GetTooltipText() {
         PVLog(L"Failed to load force arrow tooltip format string");
         return CString();
     }
-    VARIANT forced = GetForcedValue();
+    VARIANT given = GetForcedValue();
+    const _variant_t forced(given, false);
     CString valueText;
     bool converted = true;
     if (forced.vt == VT_BOOL) {
         valueText = forced.boolVal == VARIANT_TRUE ? L"1" : L"0";
     } else {
-        VARIANT text;
-        VariantInit(&text);
+        _variant_t text;
         converted = SUCCEEDED(VariantChangeType(&text, &forced, 0, VT_BSTR));
         if (converted) {
             valueText = CString(text.bstrVal, static_cast<int>(SysStringLen(text.bstrVal)));
             valueText.Trim(L" \t");
         }
-        VariantClear(&text);
     }
-    VariantClear(&forced);
     if (!converted)
         return CString();
     CString tooltip;

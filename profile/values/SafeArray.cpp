@@ -1,5 +1,6 @@
 #include "profile/values/SafeArray.h"
 
+#include "platform/oleaut/VariantT.h"
 #include "profile/server/PVLog.h"
 
 namespace {
@@ -157,8 +158,7 @@ void CSafeArray::Get(VARIANT* out, LONG index) const {
         out->lVal = E_FAIL;
         return;
     }
-    VARIANT element;
-    VariantInit(&element);
+    _variant_t element;
     void* slot = type == VT_VARIANT ? static_cast<void*>(&element) : static_cast<void*>(&element.llVal);
     if (FAILED(SafeArrayGetElement(m_pArray, &index, slot))) {
         PVLog(L"Failed to get safearray element.");
@@ -167,7 +167,6 @@ void CSafeArray::Get(VARIANT* out, LONG index) const {
     if (type != VT_VARIANT)
         element.vt = type;
     VariantCopy(out, &element);
-    VariantClear(&element);
 }
 
 HRESULT CSafeArray::Set(LONG index, const VARIANT& element) {
@@ -222,9 +221,9 @@ HRESULT CSafeArray::Append(const CSafeArray& other) {
         return E_FAIL;
     }
     for (LONG i = other.GetBeginIndex(); i < other.GetEndIndex(); ++i) {
-        VARIANT element = other.Get(i);
+        _variant_t element;
+        other.Get(element.GetAddress(), i);
         const HRESULT hr = Add(element);
-        VariantClear(&element);
         if (FAILED(hr)) {
             PVLog(L"Failed to append an source element to the destination array");
             return hr;

@@ -1,6 +1,7 @@
 #include "profile/values/Strings.h"
 
 #include "platform/oleaut/Bstr.h"
+#include "platform/oleaut/VariantT.h"
 #include "profile/server/PVLog.h"
 #include "profile/values/SafeArray.h"
 
@@ -30,11 +31,11 @@ CStrings::CStrings(const CSafeArray& array) {
         return;
     }
     for (LONG i = array.GetBeginIndex(); i < array.GetEndIndex(); ++i) {
-        VARIANT element = array.Get(i);
+        _variant_t element;
+        array.Get(element.GetAddress(), i);
         m_items.push_back(element.vt == VT_BSTR && element.bstrVal
                               ? CString(element.bstrVal, static_cast<int>(SysStringLen(element.bstrVal)))
                               : CString());
-        VariantClear(&element);
     }
 }
 
