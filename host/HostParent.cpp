@@ -40,6 +40,15 @@ CHostParent::CHostParent(std::shared_ptr<CHostContext> context)
     : m_context(std::move(context)), m_module(MakeHostObject<CHostModule>(m_context)),
       m_dlgManager(MakeHostObject<CHostDlgManager>(m_context)) {}
 
+HRESULT CHostParent::QueryInterface(REFIID riid, void** ppv) {
+    using Object = CHostObject<IPVParent, IPVLogixProperties, IDynamicSubItemHost>;
+    if (riid != IPVParent::Iid || !ppv)
+        return Object::QueryInterface(riid, ppv);
+    *ppv = nullptr;
+    return m_context->Faults().Run(L"QueryInterface", L"IPVParent",
+                                   [&]() -> HRESULT { return Object::QueryInterface(riid, ppv); });
+}
+
 HRESULT CHostParent::NotifyParent() {
     return m_context->Faults().Run(L"NotifyParent", L"", [&]() -> HRESULT {
         ++m_notifications;

@@ -38,6 +38,10 @@ class CHostParent : public CHostObject<IPVParent, IPVLogixProperties, IDynamicSu
 public:
     explicit CHostParent(std::shared_ptr<CHostContext> context);
 
+    // A query for IPVParent is the host operation "QueryInterface" on member
+    // "IPVParent", so that a page's way to its parent can be made to fail.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+
     // IPVParent
     HRESULT STDMETHODCALLTYPE NotifyParent() override;
     HRESULT STDMETHODCALLTYPE RequestInputFocus(IPVChild* child) override;

@@ -808,7 +808,14 @@ void CPVPanel::SetFocusCtrl(CWnd* wnd) {
 }
 
 HRESULT CPVPanel::SetDirty() {
-    CComPtr<IPVParent> parent = GetIPVParent();
+    // A parent that cannot be had fails the call like a missing one: raised out of here,
+    // the error would end the page's CtrlModified before it tells the controls.
+    CComPtr<IPVParent> parent;
+    try {
+        parent = GetIPVParent();
+    } catch (const _com_error&) {
+        parent = nullptr;
+    }
     const HRESULT hr = parent ? parent->SetProfileDirty(static_cast<IPVPanel3*>(this)) : E_FAIL;
     if (FAILED(hr))
         PVLog(L"Panel's call to SetProfileDirty() failed.");

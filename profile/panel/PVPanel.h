@@ -99,7 +99,7 @@ public:
     // A counted reference, or null (logged). A query failure other than
     // E_NOINTERFACE is raised as a _com_error.
     CComPtr<IPVParent> GetIPVParent();
-    // Not counted: the parent keeps the object alive.
+    // Not counted: the parent keeps the object alive. Raises as GetIPVParent does.
     IPVLogixProperties* GetIPVLogixProperties();
     HRESULT SetDirty();
     void SetHelpProvider(BOOL provider) { m_bHelpProvider = provider; }

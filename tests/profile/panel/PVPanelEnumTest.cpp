@@ -243,13 +243,28 @@ TEST(PanelEnum, CtrlModifiedMarksTheProfileDirtyOnlyWhenAsked) {
     }
 }
 
+// A parent query that fails with another code than E_NOINTERFACE raises inside
+// GetIPVParent; SetDirty takes that as a failed call, so the controls are still told.
 TEST(PanelEnum, SetDirtyFailureIsLoggedAndTheControlsAreStillTold) {
-    ThreeControls page;
-    page.context->Faults().Inject(L"SetProfileDirty", E_OUTOFMEMORY);
-    CAopLogCapture log;
-    EXPECT_EQ(S_OK, page.page->CtrlModified(nullptr, 1, VARIANT_TRUE));
-    EXPECT_EQ(3u, page.calls.size());
-    EXPECT_EQ((Lines{L"CPVPanel::SetDirty | Panel's call to SetProfileDirty() failed."}), LogLines(log));
+    const struct {
+        const wchar_t* operation;
+        const wchar_t* member;
+        Lines log;
+    } faults[] = {
+        {L"SetProfileDirty", L"", {L"CPVPanel::SetDirty | Panel's call to SetProfileDirty() failed."}},
+        {L"QueryInterface",
+         L"IPVParent",
+         {L"CPVPanel::GetIPVParent | Panel has invalid parent pointer.",
+          L"CPVPanel::SetDirty | Panel's call to SetProfileDirty() failed."}},
+    };
+    for (const auto& fault : faults) {
+        ThreeControls page;
+        page.context->Faults().Inject(fault.operation, E_OUTOFMEMORY, fault.member);
+        CAopLogCapture log;
+        EXPECT_EQ(S_OK, page.page->CtrlModified(nullptr, 1, VARIANT_TRUE)) << fault.operation;
+        EXPECT_EQ(3u, page.calls.size()) << fault.operation;
+        EXPECT_EQ(fault.log, LogLines(log)) << fault.operation;
+    }
 }
 
 TEST(PanelEnum, AControlAddedTwiceReceivesEachEventTwice) {
