@@ -11,8 +11,8 @@
 #include "platform/com/ErrorInfo.h"
 #include "profile/interfaces/Tag.h"
 
-class CHostTag
-    : public CHostObject<Chain<ITag2, ITag>, ITagEnumValues, ITagForcing, ITagExtProperty, ISupportErrorInfo> {
+class CHostTag : public CHostObject<Chain<ITag2, ITag>, ITagEnumValues, ITagForcing, ITagExtProperty,
+                                    ISupportErrorInfo> {
 public:
     enum class Which { Config, SafetyConfig };
     CHostTag(std::shared_ptr<CHostContext> context, Which which);

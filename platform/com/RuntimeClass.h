@@ -119,9 +119,7 @@ private:
     std::atomic<ULONG> m_references{1};
 };
 
-template <class... Items> struct Select {
-    using Type = Implementation<RuntimeClassTraits, Items...>;
-};
+template <class... Items> struct Select { using Type = Implementation<RuntimeClassTraits, Items...>; };
 template <class Traits, class... Items> struct Select<RuntimeClassFlags<Traits>, Items...> {
     using Type = Implementation<Traits, Items...>;
 };

@@ -25,13 +25,13 @@ public:
     // VT_I4, VT_ERROR, or VT_BOOL (any non-zero value is VARIANT_TRUE); another type is
     // E_INVALIDARG. LONG is the Windows long: 32 bits.
     _variant_t(LONG value, VARTYPE vt = VT_I4);
-    _variant_t(float value);            // VT_R4
-    _variant_t(bool value);             // VT_BOOL: VARIANT_TRUE or VARIANT_FALSE
-    _variant_t(char value);             // VT_I1
-    _variant_t(BYTE value);             // VT_UI1
-    _variant_t(LONGLONG value);         // VT_I8
-    _variant_t(const _bstr_t& text);    // VT_BSTR, a copy
-    _variant_t(const wchar_t* text);    // VT_BSTR, a copy; null gives a null BSTR
+    _variant_t(float value);         // VT_R4
+    _variant_t(bool value);          // VT_BOOL: VARIANT_TRUE or VARIANT_FALSE
+    _variant_t(char value);          // VT_I1
+    _variant_t(BYTE value);          // VT_UI1
+    _variant_t(LONGLONG value);      // VT_I8
+    _variant_t(const _bstr_t& text); // VT_BSTR, a copy
+    _variant_t(const wchar_t* text); // VT_BSTR, a copy; null gives a null BSTR
     ~_variant_t();
 
     _variant_t& operator=(const VARIANT& source);

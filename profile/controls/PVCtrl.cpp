@@ -157,7 +157,8 @@ LONG CPVCtrl::MessageDlg(const CPromptInfo& prompt, UINT type) {
     const _bstr_t text = OwnedText(prompt.m_strText);
     const _bstr_t helpFile = OwnedText(prompt.m_strHelpFile);
     LONG button = -1;
-    if (FAILED(page->MessageDlg(owner, text.GetBSTR(), type, prompt.m_dwHelpContext, helpFile.GetBSTR(), &button)))
+    if (FAILED(page->MessageDlg(owner, text.GetBSTR(), type, prompt.m_dwHelpContext, helpFile.GetBSTR(),
+                                &button)))
         button = -1;
     if (button == -1) {
         PVLog(L"Failed to display message dialog");

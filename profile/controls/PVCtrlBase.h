@@ -16,7 +16,7 @@
 struct IPVDlgManager;
 
 class CPVCtrlBase : public RuntimeClass<RuntimeClassFlags<Embedded>, IPVCtrl, IPVEventHandler2,
-                                         IPVCloseDlgHandler, IPVDocumentation, IPVLogixProperties> {
+                                        IPVCloseDlgHandler, IPVDocumentation, IPVLogixProperties> {
 public:
     // The host's codes the enable rules compare against.
     static constexpr LONG kDefaultLogixMode = 8;

@@ -24,7 +24,8 @@ HRESULT CPromptServerWrapper::GetPrompt(LONG promptId, CPromptInfo* info) {
     _bstr_t helpFile;
     _bstr_t text;
     LONG helpContext = 0;
-    const HRESULT hr = m_spServer->GetPrompt(promptId, helpFile.GetAddress(), &helpContext, text.GetAddress());
+    const HRESULT hr =
+        m_spServer->GetPrompt(promptId, helpFile.GetAddress(), &helpContext, text.GetAddress());
     if (SUCCEEDED(hr)) {
         info->m_strHelpFile = TextOf(helpFile);
         info->m_strText = TextOf(text);

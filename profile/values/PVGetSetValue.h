@@ -1,6 +1,6 @@
-// CPVGetSetValue: the member-name bookkeeping shared by every value object (born
-// with the one reference its creator owns, platform/com/RuntimeClass.h), and the answer "Unsupported operation." (E_FAIL) for every form a
-// value class does not serve.
+// CPVGetSetValue: the member-name bookkeeping shared by every value object (born with
+// the one reference its creator owns, platform/com/RuntimeClass.h), and the answer
+// "Unsupported operation." (E_FAIL) for every form a value class does not serve.
 #pragma once
 
 #include "platform/com/RuntimeClass.h"

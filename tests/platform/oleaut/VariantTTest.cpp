@@ -19,16 +19,26 @@ struct MadeCase {
 
 LONGLONG ValueOf(const VARIANT& v) {
     switch (v.vt) {
-    case VT_I2: return v.iVal;
-    case VT_I4: return v.lVal;
-    case VT_ERROR: return v.scode;
-    case VT_R4: return static_cast<LONGLONG>(v.fltVal * 10);
-    case VT_BOOL: return v.boolVal;
-    case VT_I1: return v.cVal;
-    case VT_UI1: return v.bVal;
-    case VT_I8: return v.llVal;
-    case VT_BSTR: return SysStringLen(v.bstrVal);
-    default: return 0;
+    case VT_I2:
+        return v.iVal;
+    case VT_I4:
+        return v.lVal;
+    case VT_ERROR:
+        return v.scode;
+    case VT_R4:
+        return static_cast<LONGLONG>(v.fltVal * 10);
+    case VT_BOOL:
+        return v.boolVal;
+    case VT_I1:
+        return v.cVal;
+    case VT_UI1:
+        return v.bVal;
+    case VT_I8:
+        return v.llVal;
+    case VT_BSTR:
+        return SysStringLen(v.bstrVal);
+    default:
+        return 0;
     }
 }
 
