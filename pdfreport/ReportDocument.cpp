@@ -181,6 +181,80 @@ bool OnlySpace(const std::wstring& text, size_t from) {
                        [](wchar_t c) { return c == L' ' || c == L'\n'; });
 }
 
+// Title, overall result and the report's fields on page 1; answers the baseline of
+// the last row.
+double DrawFields(CPen& pen, const CReportFields& fields, const SYSTEMTIME& writtenLocal) {
+    double y = kMargin + 14.0;
+    pen.Font(18.0, true);
+    pen.Text(kMargin, y, L"Verification report");
+    pen.Font(9.0, false, 0.35);
+    pen.Text(kMargin, y += 16.0,
+             L"Written by the module profile PVZQTavrin100 on " + PrintedDate(writtenLocal));
+    pen.Rule(kMargin, kRight, y += 10.0);
+    pen.Font(13.0, true);
+    pen.Text(kMargin, y += 24.0, L"Overall result: " + fields.Overall());
+    for (const CReportFields::Section& section : fields.Sections()) {
+        pen.Font(11.0, true);
+        pen.Text(kMargin, y += kHeadingStep, section.title);
+        for (const CReportFields::Row& row : section.rows) {
+            y += kRowStep;
+            pen.Font(9.5, false, 0.35);
+            pen.Text(kMargin, y, row.label);
+            pen.Font(10.0);
+            pen.Text(kValueX, y, row.value);
+        }
+    }
+    pen.Font(11.0, true);
+    pen.Text(kMargin, y += kHeadingStep, L"Check results");
+    const std::vector<CReportFields::Row>& checks = fields.Checks();
+    const size_t half = (checks.size() + 1) / 2;
+    for (size_t i = 0; i < checks.size(); ++i) {
+        const double x = i < half ? kMargin : kSecondColumn;
+        const double rowY = y + kRowStep * static_cast<double>(i % half + 1);
+        pen.Font(9.5, false, 0.35);
+        pen.Text(x, rowY, checks[i].label);
+        pen.Font(10.0, checks[i].value == L"Failed");
+        if (checks[i].value == L"Failed")
+            pen.Color(0.7, 0.0, 0.0);
+        pen.Text(x + 70.0, rowY, checks[i].value);
+    }
+    return y + kRowStep * static_cast<double>(half);
+}
+
+// The comment in lines of the page's width, at most `maxLines` of them: a longer one
+// ends in a note that says how much of it the report holds.
+std::vector<CommentLine> CommentLines(CPen& pen, const std::wstring& text, size_t maxLines) {
+    const std::wstring comment = Printable(text, true);
+    pen.Font(kCommentSize);
+    std::vector<CommentLine> lines;
+    if (!OnlySpace(comment, 0))
+        lines = Wrap(pen, comment, kRight - kMargin, maxLines);
+    if (!lines.empty() && !OnlySpace(comment, lines.back().end)) {
+        lines.resize(maxLines - 1);
+        lines.push_back({L"[Comment shortened: the report holds the first " +
+                             std::to_wstring(lines.back().end) + L" of " + std::to_wstring(comment.size()) +
+                             L" characters.]",
+                         comment.size(), true});
+    }
+    if (lines.empty())
+        lines.push_back({L"(no comment)", 0, true});
+    return lines;
+}
+
+// Room for the service engineer to sign, below the baseline `y`.
+void DrawConfirmation(CPen& pen, double y) {
+    pen.Font(11.0, true);
+    pen.Text(kMargin, y += kHeadingStep, L"Confirmation");
+    const double width = (kRight - kMargin - 40.0) / 3.0;
+    const wchar_t* captions[] = {L"Service engineer", L"Date", L"Signature"};
+    for (int i = 0; i < 3; ++i) {
+        const double x = kMargin + (width + 20.0) * i;
+        pen.Font(9.0, false, 0.35);
+        pen.Rule(x, x + width, y + 34.0);
+        pen.Text(x, y + 46.0, captions[i]);
+    }
+}
+
 } // namespace
 
 CReportDocument::CReportDocument(const CReportFields& fields, std::wstring comment,
@@ -204,43 +278,7 @@ HRESULT CReportDocument::Render(std::string* pdf) const {
     cairo_t* cr = context.get();
     CPen pen(cr);
 
-    // Title, overall result and the report's fields.
-    double y = kMargin + 14.0;
-    pen.Font(18.0, true);
-    pen.Text(kMargin, y, L"Verification report");
-    pen.Font(9.0, false, 0.35);
-    pen.Text(kMargin, y += 16.0,
-             L"Written by the module profile PVZQTavrin100 on " + PrintedDate(m_writtenLocal));
-    pen.Rule(kMargin, kRight, y += 10.0);
-    pen.Font(13.0, true);
-    pen.Text(kMargin, y += 24.0, L"Overall result: " + m_fields.Overall());
-    for (const CReportFields::Section& section : m_fields.Sections()) {
-        pen.Font(11.0, true);
-        pen.Text(kMargin, y += kHeadingStep, section.title);
-        for (const CReportFields::Row& row : section.rows) {
-            y += kRowStep;
-            pen.Font(9.5, false, 0.35);
-            pen.Text(kMargin, y, row.label);
-            pen.Font(10.0);
-            pen.Text(kValueX, y, row.value);
-        }
-    }
-    pen.Font(11.0, true);
-    pen.Text(kMargin, y += kHeadingStep, L"Check results");
-    const std::vector<CReportFields::Row>& checks = m_fields.Checks();
-    const size_t half = (checks.size() + 1) / 2;
-    for (size_t i = 0; i < checks.size(); ++i) {
-        const double x = i < half ? kMargin : kSecondColumn;
-        const double rowY = y + kRowStep * static_cast<double>(i % half + 1);
-        pen.Font(9.5, false, 0.35);
-        pen.Text(x, rowY, checks[i].label);
-        pen.Font(10.0, checks[i].value == L"Failed");
-        if (checks[i].value == L"Failed")
-            pen.Color(0.7, 0.0, 0.0);
-        pen.Text(x + 70.0, rowY, checks[i].value);
-    }
-
-    const double firstHeading = y + kRowStep * static_cast<double>(half) + kHeadingStep;
+    const double firstHeading = DrawFields(pen, m_fields, m_writtenLocal) + kHeadingStep;
     const double top = kMargin + kHeadingStep; // first comment line of page 2
     const auto capacity = [](double from, double to) {
         return static_cast<size_t>(std::floor((to - from) / kCommentStep)) + 1;
@@ -248,20 +286,7 @@ HRESULT CReportDocument::Render(std::string* pdf) const {
     const size_t firstLines = capacity(firstHeading + kCommentStep, kBottom);
     const size_t secondLines = capacity(top, kBottom - kSignatureHeight);
 
-    const std::wstring comment = Printable(m_comment, true);
-    pen.Font(kCommentSize);
-    std::vector<CommentLine> lines;
-    if (!OnlySpace(comment, 0))
-        lines = Wrap(pen, comment, kRight - kMargin, firstLines + secondLines);
-    if (!lines.empty() && !OnlySpace(comment, lines.back().end)) {
-        lines.resize(firstLines + secondLines - 1);
-        lines.push_back({L"[Comment shortened: the report holds the first " +
-                             std::to_wstring(lines.back().end) + L" of " + std::to_wstring(comment.size()) +
-                             L" characters.]",
-                         comment.size(), true});
-    }
-    if (lines.empty())
-        lines.push_back({L"(no comment)", 0, true});
+    const std::vector<CommentLine> lines = CommentLines(pen, m_comment, firstLines + secondLines);
     const bool onePage =
         firstHeading + kCommentStep * static_cast<double>(lines.size()) + kSignatureHeight <= kBottom;
     const int pages = onePage ? 1 : 2;
@@ -276,7 +301,7 @@ HRESULT CReportDocument::Render(std::string* pdf) const {
     };
 
     // The comment, flowing onto page 2 when it must, then room to sign.
-    y = firstHeading;
+    double y = firstHeading;
     pen.Font(11.0, true);
     pen.Text(kMargin, y, L"Comment");
     int page = 1;
@@ -298,16 +323,7 @@ HRESULT CReportDocument::Render(std::string* pdf) const {
         ++page;
         y = kMargin - kHeadingStep;
     }
-    pen.Font(11.0, true);
-    pen.Text(kMargin, y += kHeadingStep, L"Confirmation");
-    const double width = (kRight - kMargin - 40.0) / 3.0;
-    const wchar_t* captions[] = {L"Service engineer", L"Date", L"Signature"};
-    for (int i = 0; i < 3; ++i) {
-        const double x = kMargin + (width + 20.0) * i;
-        pen.Font(9.0, false, 0.35);
-        pen.Rule(x, x + width, y + 34.0);
-        pen.Text(x, y + 46.0, captions[i]);
-    }
+    DrawConfirmation(pen, y);
     footer(page);
     cairo_show_page(cr);
 
