@@ -138,7 +138,7 @@ bool CDeviceReader::Report(const Json& json, const std::string& where, CDeviceRe
 
 bool CDeviceReader::Scenarios(const Json& json, CDeviceConfig* config) {
     const std::string where = "device: field 'scenarios'";
-    if (!Object(json, where, {"identity", "failingRequests", "failingChecks"}))
+    if (!Object(json, where, {"identity", "failingRequests", "failingChecks", "silentAfterMs"}))
         return false;
     if (json.contains("identity")) {
         bool found = false;
@@ -181,6 +181,13 @@ bool CDeviceReader::Scenarios(const Json& json, CDeviceConfig* config) {
                 return Fail(field, "check " + std::to_string(check) + " appears twice");
             config->failingChecks.push_back(static_cast<int>(check));
         }
+    }
+    if (json.contains("silentAfterMs")) {
+        LONGLONG ms = 0;
+        if (!Integer(json["silentAfterMs"], Field(where, "silentAfterMs"), 1,
+                     CDeviceConfig::kMaxVerificationMs, &ms))
+            return false;
+        config->silentAfterMs = static_cast<ULONG>(ms);
     }
     return true;
 }
@@ -320,5 +327,7 @@ Json CDeviceConfig::ToJson() const {
         failing.push_back(CTextCodec::ToUtf8(name));
     json["scenarios"] = {
         {"identity", IdentityName(identity)}, {"failingRequests", failing}, {"failingChecks", failingChecks}};
+    if (silentAfterMs != 0)
+        json["scenarios"]["silentAfterMs"] = silentAfterMs;
     return json;
 }

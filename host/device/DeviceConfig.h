@@ -46,6 +46,8 @@ struct CDeviceConfig {
     std::vector<std::wstring> failingRequests;
     // Checks (1 to 10) that fail in every verification the device runs.
     std::vector<int> failingChecks;
+    // The device stops answering this long into a verification, for good; 0: never.
+    ULONG silentAfterMs = 0;
 
     // Reads a "device" section; on failure `where` names the field and `what` the fault,
     // and `config` is unchanged.

@@ -123,6 +123,8 @@ HRESULT CSimulatedDevice::GetIdentity(LONG* identity) {
     else if (!m_reachable())
         request.result =
             Refuse(DEVICE_E_OFFLINE, L"The controller is offline: the device cannot be reached.");
+    else if (m_silent)
+        request.result = Refuse(DEVICE_E_NOANSWER, L"The device stopped answering.");
     else if (m_config.identity == CDeviceConfig::Identity::Failing)
         request.result = Refuse(DEVICE_E_NOANSWER, L"The device's identity cannot be read.");
     else
@@ -168,6 +170,8 @@ HRESULT CSimulatedDevice::Ask(const wchar_t* operation, Kind kind, const std::ws
     if (!m_reachable())
         request.result =
             Refuse(DEVICE_E_OFFLINE, L"The controller is offline: the device cannot be reached.");
+    else if (m_silent)
+        request.result = Refuse(DEVICE_E_NOANSWER, L"The device stopped answering.");
     else if (m_config.identity == CDeviceConfig::Identity::Missing)
         request.result = Refuse(DEVICE_E_NOANSWER, L"The device does not answer.");
     else if (m_config.identity == CDeviceConfig::Identity::Mismatched)
@@ -189,6 +193,8 @@ HRESULT CSimulatedDevice::Ask(const wchar_t* operation, Kind kind, const std::ws
 
 void CSimulatedDevice::Settle() {
     const ULONGLONG now = CClock::Instance().Now();
+    if (m_busy && m_config.silentAfterMs != 0 && now - m_startTick >= m_config.silentAfterMs)
+        m_silent = true;
     if (!m_busy || now - m_startTick < m_config.verificationMs)
         return;
     const ULONGLONG endTick = m_startTick + m_config.verificationMs;
@@ -417,7 +423,8 @@ std::string CSimulatedDevice::Describe() {
     std::string text = "device: " + CDeviceConfig::Printable(m_config.productName) + ", serial number " +
                        CDeviceConfig::Printable(m_config.serialNumber) + ", identity " +
                        kIdentities[static_cast<int>(m_config.identity)] +
-                       (m_reachable() ? ", connected" : ", not connected (the controller is offline)") + "\n";
+                       (m_reachable() ? ", connected" : ", not connected (the controller is offline)") +
+                       (m_silent ? ", stopped answering" : "") + "\n";
     const bool pagesOn = (m_config.optionWord & 0xC000) == 0xC000;
     text += "option word: " + Hex(m_config.optionWord) +
             (pagesOn ? " (verification enabled)" : " (bits 14 and 15 not both set: verification disabled)") +

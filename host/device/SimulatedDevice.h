@@ -119,6 +119,8 @@ private:
     LONGLONG m_clockOffsetMs = 0;
     bool m_busy = false;
     ULONGLONG m_startTick = 0;
+    // Gone quiet in a verification (the silentAfterMs scenario); it stays quiet.
+    bool m_silent = false;
     SHORT m_status = kNotDone;
     SHORT m_result = kNotDone;
     std::vector<CDeviceReport> m_reports;

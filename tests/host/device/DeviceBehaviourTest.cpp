@@ -195,6 +195,7 @@ TEST(DeviceSection, IsCheckedStrictly) {
          "p.json: device: field 'scenarios': field 'identity': expected"},
         {R"({"scenarios": {"failingRequests": ["Reboot"]}})", "entry 1: the device has no request 'Reboot'"},
         {R"({"scenarios": {"failingChecks": [3, 3]}})", "field 'failingChecks': check 3 appears twice"},
+        {R"({"scenarios": {"silentAfterMs": 0}})", "field 'silentAfterMs': expected an integer from 1"},
         {R"({"verification": {"durationMs": 0}})",
          "field 'verification': field 'durationMs': expected an integer from 1"},
     };
