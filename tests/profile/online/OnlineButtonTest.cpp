@@ -151,6 +151,17 @@ TEST(OnlineButton, OfflineItIsDisabledAndBackOnlineItResumesByItsTimerMode) {
     }
 }
 
+TEST(DlgLock, WithoutADialogManagerNothingIsSent) {
+    OnlinePage p(CPVCtrlOnlineButton::kTimerOnClick);
+    CAopLogCapture log;
+    p.context->Faults().Inject(L"GetDlgManager", E_FAIL);
+    ASSERT_TRUE(p.Click());
+    p.Wait(300);
+    EXPECT_EQ(p.Refreshes(), Ticks{});
+    ASSERT_FALSE(LogLines(log).empty());
+    EXPECT_EQ(LogLines(log).back(), L"CPVCtrlOnlineButton::OnTimer | Invalid dialog manager");
+}
+
 TEST(DlgLock, UnlocksOnlyWhatItLocked) {
     auto context = CHostContext::Create();
     CComPtr<CHostDlgManager> manager = MakeHostObject<CHostDlgManager>(context);
