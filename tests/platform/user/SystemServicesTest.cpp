@@ -7,6 +7,7 @@
 #include "platform/base/Win32Error.h"
 #include "platform/kernel/GlobalMemory.h"
 #include "platform/hand/UserHand.h"
+#include "platform/user/SystemMenu.h"
 #include "platform/user/UserRecorder.h"
 #include "platform/user/WinUser.h"
 #include "tests/platform/user/MessageSpy.h"
@@ -146,6 +147,34 @@ TEST_F(SystemServicesTest, BeepsAndCursorsAreRecorded) {
     EXPECT_EQ(wait, SetCursor(arrow));
     EXPECT_EQ(arrow, GetCursor());
     EXPECT_EQ((std::vector<HCURSOR>{wait, arrow}), CUserRecorder::Instance().Cursors());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SystemServicesTest, WindowMenuKeepsWhatWasGreyed) {
+    HWND framed = CreateWindowExW(0, L"Static", L"F", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 50, 50, nullptr,
+                                  nullptr, nullptr, nullptr);
+    HWND plain = CreateWindowExW(0, L"Static", L"P", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(nullptr, GetSystemMenu(plain, FALSE));
+    HMENU menu = GetSystemMenu(framed, FALSE);
+    ASSERT_NE(nullptr, menu);
+    EXPECT_EQ(menu, GetSystemMenu(framed, FALSE));
+    EXPECT_EQ(MF_ENABLED, static_cast<UINT>(EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED)));
+    EXPECT_EQ(MF_GRAYED, static_cast<UINT>(EnableMenuItem(menu, 5, MF_BYPOSITION | MF_DISABLED)));
+    EXPECT_EQ(MF_DISABLED, GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND));
+    EXPECT_EQ(MF_ENABLED, GetMenuState(menu, SC_MOVE, MF_BYCOMMAND));
+    EXPECT_EQ(static_cast<UINT>(-1), GetMenuState(menu, 0x1234, MF_BYCOMMAND));
+    EXPECT_EQ(static_cast<UINT>(-1), static_cast<UINT>(EnableMenuItem(menu, 6, MF_BYPOSITION)));
+    // Reverting throws the copy away: the next one is the standard menu again.
+    EXPECT_EQ(nullptr, GetSystemMenu(framed, TRUE));
+    EXPECT_EQ(static_cast<UINT>(-1), GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND));
+    HMENU fresh = GetSystemMenu(framed, FALSE);
+    EXPECT_EQ(MF_ENABLED, GetMenuState(fresh, SC_CLOSE, MF_BYCOMMAND));
+    DestroyWindow(framed);
+    EXPECT_EQ(static_cast<UINT>(-1), GetMenuState(fresh, SC_CLOSE, MF_BYCOMMAND));
+    DestroyWindow(plain);
 }
 
 } // namespace
