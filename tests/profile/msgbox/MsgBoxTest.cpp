@@ -19,12 +19,13 @@
 #include "platform/kernel/DosPath.h"
 #include "platform/kernel/Module.h"
 #include "platform/mfc/ModuleState.h"
+#include "platform/user/DialogTemplate.h"
 #include "platform/user/SystemMenu.h"
-#include "platform/user/UserHand.h"
+#include "platform/hand/UserHand.h"
 #include "platform/user/UserRecorder.h"
+#include "platform/user/WinUser.h"
 #include "profile/msgbox/PVMsgBox.h"
 #include "profile/msgbox/PVMsgBoxDlgTemplate.h"
-#include "tests/profile/msgbox/ModalDialogAnswer.h"
 
 namespace {
 
@@ -187,7 +188,7 @@ const ModalRow kModalRuns[] = {
 TEST_F(MsgBoxTest, RunsModallyUntilAButtonAnswers) {
     for (const ModalRow& row : kModalRuns) {
         SCOPED_TRACE(row.name);
-        WhenNextDialogOpens([&](HWND dialog) {
+        CUserHand::Instance().WhenNextDialogOpens([&](HWND dialog) {
             EXPECT_EQ(GetDlgItem(dialog, row.focusId), GetFocus());
             EXPECT_FALSE(IsWindowEnabled(owner));
             EXPECT_EQ(row.closeGreyed ? MF_GRAYED : MF_ENABLED,
@@ -212,7 +213,7 @@ TEST_F(MsgBoxTest, RunsModallyUntilAButtonAnswers) {
 TEST_F(MsgBoxTest, AppearsInAPicture) {
     const std::string png = (std::filesystem::temp_directory_path() / ("msgbox-" + std::to_string(getpid()) + ".png"));
     RECT textInPicture{};
-    WhenNextDialogOpens([&](HWND dialog) {
+    CUserHand::Instance().WhenNextDialogOpens([&](HWND dialog) {
         std::string error;
         ASSERT_TRUE(CWindowPicture::WritePng(dialog, png, &error)) << error;
         RECT box{}, text{};
@@ -251,7 +252,7 @@ TEST_F(MsgBoxTest, HelpOpensTheTopicAndKeepsTheBoxOpen) {
         CHtmlHelp::Instance().ClearRequests();
         CUserRecorder::Instance().Clear();
         log.Clear();
-        WhenNextDialogOpens([&](HWND dialog) {
+        CUserHand::Instance().WhenNextDialogOpens([&](HWND dialog) {
             CUserHand::Instance().Click(GetDlgItem(dialog, 9));
             EXPECT_TRUE(IsWindow(dialog));
             CUserHand::Instance().Click(GetDlgItem(dialog, IDOK));
@@ -280,8 +281,8 @@ TEST_F(MsgBoxTest, HelpOpensTheTopicAndKeepsTheBoxOpen) {
 
 TEST_F(MsgBoxTest, NestedBoxesEachRegisteredWhileShown) {
     CComPtr<CHostDlgManager> manager = MakeHostObject<CHostDlgManager>(context);
-    WhenNextDialogOpens([&](HWND outer) {
-        WhenNextDialogOpens([&](HWND inner) {
+    CUserHand::Instance().WhenNextDialogOpens([&](HWND outer) {
+        CUserHand::Instance().WhenNextDialogOpens([&](HWND inner) {
             EXPECT_NE(outer, inner);
             EXPECT_EQ(2u, manager->RegisteredCount());
             CUserHand::Instance().Click(GetDlgItem(inner, IDCANCEL));
@@ -350,7 +351,7 @@ TEST_F(MsgBoxTest, VeryLongTextGrowsTheTemplateAndStillAnswers) {
     ASSERT_TRUE(box.Init(MB_OK | MB_ICONASTERISK, text.c_str(), L"Flow", owner, 0, nullptr));
     PVByteArray bytes;
     EXPECT_GT(box.BuildTemplate(&bytes), 2048u);
-    WhenNextDialogOpens([](HWND dialog) { CUserHand::Instance().Click(GetDlgItem(dialog, IDOK)); });
+    CUserHand::Instance().WhenNextDialogOpens([](HWND dialog) { CUserHand::Instance().Click(GetDlgItem(dialog, IDOK)); });
     EXPECT_EQ(IDOK, box.DoModal());
 }
 
