@@ -6,7 +6,8 @@
 
 class CPVMsgBoxDlgItemIcon : public CPVMsgBoxDlgItem {
 public:
-    CPVMsgBoxDlgItemIcon(const RECT& rect, WORD id, UINT style) : CPVMsgBoxDlgItem(rect, id), m_nStyle(style) {}
+    CPVMsgBoxDlgItemIcon(const RECT& rect, WORD id, UINT style)
+        : CPVMsgBoxDlgItem(rect, id), m_nStyle(style) {}
 
     // 32514 (question), 32515 (exclamation), 32516 (asterisk), else 32513 (hand).
     static WORD IconId(UINT style);

@@ -141,8 +141,8 @@ CPVMsgBoxDlgTemplate::~CPVMsgBoxDlgTemplate() {
         DeleteObject(m_hFont);
 }
 
-BOOL CPVMsgBoxDlgTemplate::Init(UINT style, const wchar_t* text, const wchar_t* caption, HWND owner, UINT helpId,
-                                const wchar_t* helpFile) {
+BOOL CPVMsgBoxDlgTemplate::Init(UINT style, const wchar_t* text, const wchar_t* caption, HWND owner,
+                                UINT helpId, const wchar_t* helpFile) {
     m_nStyle = style;
     m_strText = text ? text : L"";
     m_strCaption = caption ? caption : L"";
@@ -196,7 +196,8 @@ SIZE CPVMsgBoxDlgTemplate::CalcMessageSize(bool withIcon) const {
 UINT CPVMsgBoxDlgTemplate::BuildTemplate(PVByteArray* bytes) {
     m_items.clear();
     const bool icon = HasIcon(m_nStyle);
-    const SIZE iconSize = icon ? SIZE{GetSystemMetrics(SM_CXICON) + 2, GetSystemMetrics(SM_CYICON) + 2} : SIZE{0, 0};
+    const SIZE iconSize =
+        icon ? SIZE{GetSystemMetrics(SM_CXICON) + 2, GetSystemMetrics(SM_CYICON) + 2} : SIZE{0, 0};
     const SIZE text = CalcMessageSize(icon);
     const LONG buttons = GetNumButtons();
 
@@ -263,8 +264,8 @@ bool CPVMsgBoxDlgTemplate::CreateItems(const RECT& textRect, const RECT& iconRec
     return true;
 }
 
-bool CPVMsgBoxDlgTemplate::CreateButton(WORD buttonId, LONG labelIndex, CStringServerWrapper* server, bool advance,
-                                        RECT* rect, bool isDefault) {
+bool CPVMsgBoxDlgTemplate::CreateButton(WORD buttonId, LONG labelIndex, CStringServerWrapper* server,
+                                        bool advance, RECT* rect, bool isDefault) {
     if (buttonId < 1 || buttonId > 9) {
         PVLog(L"Error: Invalid MFC button ID");
         return false;
@@ -422,8 +423,9 @@ void CPVMsgBoxDlgTemplate::OnHelp() {
     if (HtmlHelpW(m_hWndOwner, helpFile, HH_HELP_CONTEXT, m_nHelpId))
         return;
     CString message;
-    message.Format(L"Error: Failed to display help - HtmlHelp: HelpFile = %s, HH_HELP_CONTEXT: = $%x, HelpID: = %u.",
-                   helpFile.GetString(), HH_HELP_CONTEXT, m_nHelpId);
+    message.Format(
+        L"Error: Failed to display help - HtmlHelp: HelpFile = %s, HH_HELP_CONTEXT: = $%x, HelpID: = %u.",
+        helpFile.GetString(), HH_HELP_CONTEXT, m_nHelpId);
     PVLog(message);
     CPromptInfo prompt;
     if (SUCCEEDED(GetFrameworkPrompt(kHelpFailedPrompt, &prompt)))

@@ -2,8 +2,8 @@
 
 #include "profile/server/PVLog.h"
 
-BOOL CPVMsgBoxDlgTemplate2::Init(UINT style, const wchar_t* text, const wchar_t* caption, HWND owner, UINT helpId,
-                                 const wchar_t* helpFile, IPVDlgManager* manager) {
+BOOL CPVMsgBoxDlgTemplate2::Init(UINT style, const wchar_t* text, const wchar_t* caption, HWND owner,
+                                 UINT helpId, const wchar_t* helpFile, IPVDlgManager* manager) {
     if (!CPVMsgBoxDlgTemplate::Init(style, text, caption, owner, helpId, helpFile)) {
         PVLog(L"Error: Invalid argument initialization on base class");
         return FALSE;

@@ -14,6 +14,7 @@
 #include "platform/base/FaultInjector.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/SystemMetrics.h"
+#include "platform/hand/UserHand.h"
 #include "platform/htmlhelp/HtmlHelp.h"
 #include "platform/kernel/Clock.h"
 #include "platform/kernel/DosPath.h"
@@ -21,7 +22,6 @@
 #include "platform/mfc/ModuleState.h"
 #include "platform/user/DialogTemplate.h"
 #include "platform/user/SystemMenu.h"
-#include "platform/hand/UserHand.h"
 #include "platform/user/UserRecorder.h"
 #include "platform/user/WinUser.h"
 #include "profile/msgbox/PVMsgBox.h"
@@ -39,8 +39,8 @@ protected:
         // The test program is the module whose instance the boxes run with.
         AfxGetStaticModuleState()->m_hCurrentInstanceHandle = GetModuleHandleW(nullptr);
         ASSERT_EQ(S_OK, servers.Register());
-        owner = CreateWindowExW(0, L"Static", L"Owner", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr, nullptr,
-                                nullptr, nullptr);
+        owner = CreateWindowExW(0, L"Static", L"Owner", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr,
+                                nullptr, nullptr, nullptr);
     }
     void TearDown() override {
         DestroyWindow(owner);
@@ -86,28 +86,58 @@ struct LayoutRow {
 // Dialog units of the system font (8 x 16): half the pixels of the layout, which
 // measures in the message font (Segoe UI 9 pt: 7 pixels average, lines of 15).
 const LayoutRow kLayouts[] = {
-    {"OkWithoutIcon", MB_TASKMODAL, L"Hello", 0x90C80880, 51, 36,
+    {"OkWithoutIcon",
+     MB_TASKMODAL,
+     L"Hello",
+     0x90C80880,
+     51,
+     36,
      {{1001, 0x82, L"Hello", 0, 0x50000000, 5, 5, 21, 10}, {1, 0x80, L"OK", 0, 0x50010001, 5, 19, 41, 12}}},
-    {"YesNoExclamation", MB_YESNO | MB_ICONEXCLAMATION, L"Hello", 0x90C80880, 95, 43,
+    {"YesNoExclamation",
+     MB_YESNO | MB_ICONEXCLAMATION,
+     L"Hello",
+     0x90C80880,
+     95,
+     43,
      {{1001, 0x82, L"Hello", 0, 0x50000000, 30, 5, 21, 10},
       {1002, 0x82, L"", 32515, 0x50000003, 5, 5, 17, 17},
       {6, 0x80, L"&Yes", 0, 0x50010001, 5, 26, 41, 12},
       {7, 0x80, L"&No", 0, 0x50010000, 49, 26, 41, 12}}},
-    {"ThirdDefaultOfTwoIsTheFirst", MB_YESNO | MB_DEFBUTTON3, L"Hello", 0x90C80880, 95, 36,
+    {"ThirdDefaultOfTwoIsTheFirst",
+     MB_YESNO | MB_DEFBUTTON3,
+     L"Hello",
+     0x90C80880,
+     95,
+     36,
      {{1001, 0x82, L"Hello", 0, 0x50000000, 5, 5, 21, 10},
       {6, 0x80, L"&Yes", 0, 0x50010001, 5, 19, 41, 12},
       {7, 0x80, L"&No", 0, 0x50010000, 49, 19, 41, 12}}},
-    {"FourButtonsWithHelp", MB_ABORTRETRYIGNORE | MB_DEFBUTTON2 | MB_HELP, L"Hello", 0x90C80880, 183, 36,
+    {"FourButtonsWithHelp",
+     MB_ABORTRETRYIGNORE | MB_DEFBUTTON2 | MB_HELP,
+     L"Hello",
+     0x90C80880,
+     183,
+     36,
      {{1001, 0x82, L"Hello", 0, 0x50000000, 5, 5, 21, 10},
       {3, 0x80, L"&Abort", 0, 0x50010000, 5, 19, 41, 12},
       {4, 0x80, L"&Retry", 0, 0x50010001, 49, 19, 41, 12},
       {5, 0x80, L"&Ignore", 0, 0x50010000, 93, 19, 41, 12},
       {9, 0x80, L"&Help", 0, 0x50010000, 137, 19, 41, 12}}},
-    {"TwoLinesBesideAnIcon", MB_OK | MB_ICONINFORMATION, L"Hello\nHello", 0x90C80880, 56, 43,
+    {"TwoLinesBesideAnIcon",
+     MB_OK | MB_ICONINFORMATION,
+     L"Hello\nHello",
+     0x90C80880,
+     56,
+     43,
      {{1001, 0x82, L"Hello\nHello", 0, 0x50000000, 30, 5, 21, 18},
       {1002, 0x82, L"", 32516, 0x50000003, 5, 5, 17, 17},
       {1, 0x80, L"OK", 0, 0x50010001, 8, 27, 41, 12}}},
-    {"SystemModalQuestion", MB_SYSTEMMODAL | MB_ICONQUESTION | MB_RETRYCANCEL, L"Hello", 0x90C80882, 95, 43,
+    {"SystemModalQuestion",
+     MB_SYSTEMMODAL | MB_ICONQUESTION | MB_RETRYCANCEL,
+     L"Hello",
+     0x90C80882,
+     95,
+     43,
      {{1001, 0x82, L"Hello", 0, 0x50000000, 30, 5, 21, 10},
       {1002, 0x82, L"", 32514, 0x50000003, 5, 5, 17, 17},
       {4, 0x80, L"&Retry", 0, 0x50010001, 5, 26, 41, 12},
@@ -142,12 +172,13 @@ TEST_F(MsgBoxTest, TemplateBytesAreUtf16AndAligned) {
     std::vector<BYTE> raw;
     Built(MB_TASKMODAL, L"A\U0001F600", &raw);
     const std::vector<BYTE> expected = {
-        0x80, 0x08, 0xC8, 0x90, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 51, 0, 36, 0, 0, 0, 0, 0, 'C', 0, 0, 0,
-        0, 0, // padding to the first item
-        0, 0, 0, 0x50, 0, 0, 0, 0, 5, 0, 5, 0, 14, 0, 10, 0, 0xE9, 0x03, 0xFF, 0xFF, 0x82, 0,
-        'A', 0, 0x3D, 0xD8, 0x00, 0xDE, 0, 0, 0, 0, // the text as a surrogate pair; no creation data
-        0x01, 0, 0x01, 0x50, 0, 0, 0, 0, 5, 0, 19, 0, 41, 0, 12, 0, 1, 0, 0xFF, 0xFF, 0x80, 0,
-        'O', 0, 'K', 0, 0, 0, 0, 0};
+        0x80, 0x08, 0xC8, 0x90, 0, 0,   0, 0,    2,    0,    0,    0, 0,  0, 51, 0, 36,
+        0,    0,    0,    0,    0, 'C', 0, 0,    0,    0,    0, // padding to the first item
+        0,    0,    0,    0x50, 0, 0,   0, 0,    5,    0,    5,    0, 14, 0, 10, 0, 0xE9,
+        0x03, 0xFF, 0xFF, 0x82, 0, 'A', 0, 0x3D, 0xD8, 0x00, 0xDE, 0, 0,  0, 0, // the text as a surrogate
+                                                                                // pair; no creation data
+        0x01, 0,    0x01, 0x50, 0, 0,   0, 0,    5,    0,    19,   0, 41, 0, 12, 0, 1,
+        0,    0xFF, 0xFF, 0x80, 0, 'O', 0, 'K',  0,    0,    0,    0, 0};
     EXPECT_EQ(expected, raw);
 }
 
@@ -173,13 +204,13 @@ struct ModalRow {
     int focusId;      // the default button, which has the focus
     bool closeGreyed; // no Cancel button
     bool helpButton;
-    int press;        // a button clicked, or 0: Enter pressed
+    int press; // a button clicked, or 0: Enter pressed
     INT_PTR expected;
 };
 
 const ModalRow kModalRuns[] = {
-    {"YesNoCancelSecondDefault", MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2, 0, IDNO, false, false, IDYES,
-     IDYES},
+    {"YesNoCancelSecondDefault", MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2, 0, IDNO, false, false,
+     IDYES, IDYES},
     {"YesNoWithoutCancel", MB_YESNO | MB_ICONEXCLAMATION, 0, IDYES, true, false, IDNO, IDNO},
     {"EnterPressesTheDefault", MB_RETRYCANCEL | MB_DEFBUTTON2, 0, IDCANCEL, false, false, 0, IDCANCEL},
     {"HelpOnlyAboveItsBase", MB_OK | MB_ICONHAND, 0x30000, IDOK, true, false, IDOK, IDOK},
@@ -204,14 +235,16 @@ TEST_F(MsgBoxTest, RunsModallyUntilAButtonAnswers) {
             else
                 CUserHand::Instance().PressKey(VK_RETURN);
         });
-        EXPECT_EQ(row.expected, PVMsgBox(owner, L"Keep the changes?", L"Flow", row.style, row.helpId, nullptr));
+        EXPECT_EQ(row.expected,
+                  PVMsgBox(owner, L"Keep the changes?", L"Flow", row.style, row.helpId, nullptr));
         EXPECT_TRUE(IsWindowEnabled(owner));
         EXPECT_TRUE(log.Messages().empty());
     }
 }
 
 TEST_F(MsgBoxTest, AppearsInAPicture) {
-    const std::string png = (std::filesystem::temp_directory_path() / ("msgbox-" + std::to_string(getpid()) + ".png"));
+    const std::string png =
+        (std::filesystem::temp_directory_path() / ("msgbox-" + std::to_string(getpid()) + ".png"));
     RECT textInPicture{};
     CUserHand::Instance().WhenNextDialogOpens([&](HWND dialog) {
         std::string error;
@@ -271,7 +304,8 @@ TEST_F(MsgBoxTest, HelpOpensTheTopicAndKeepsTheBoxOpen) {
         } else {
             ASSERT_EQ(1u, boxes.size());
             EXPECT_EQ(L"Help could not be opened.", boxes[0].text);
-            EXPECT_EQ(std::vector<std::wstring>{L"Error: Failed to display help - HtmlHelp: HelpFile = " + dos +
+            EXPECT_EQ(std::vector<std::wstring>{L"Error: Failed to display help - HtmlHelp: HelpFile = " +
+                                                dos +
                                                 L"Missing.chm, HH_HELP_CONTEXT: = $f, HelpID: = 196609."},
                       log.Messages());
         }
@@ -316,14 +350,41 @@ struct RefusalRow {
 
 const RefusalRow kRefusals[] = {
     {"NoStyle", 0, L"Hello", true, nullptr, false, {L"Error: Invalid argument initialization"}},
-    {"EmptyText", MB_OK | MB_ICONHAND, L"", true, nullptr, false, {L"Error: Invalid argument initialization"}},
-    {"NoOwner", MB_OK | MB_ICONHAND, L"Hello", false, nullptr, false, {L"Error: Invalid argument initialization"}},
-    {"UnknownButtonSet", 0x37, L"Hello", true, nullptr, false,
+    {"EmptyText",
+     MB_OK | MB_ICONHAND,
+     L"",
+     true,
+     nullptr,
+     false,
+     {L"Error: Invalid argument initialization"}},
+    {"NoOwner",
+     MB_OK | MB_ICONHAND,
+     L"Hello",
+     false,
+     nullptr,
+     false,
+     {L"Error: Invalid argument initialization"}},
+    {"UnknownButtonSet",
+     0x37,
+     L"Hello",
+     true,
+     nullptr,
+     false,
      {L"Error: Invalid dialog button type specified", L"Error: Invalid MFC button ID specified",
       L"Error: Creating items for dialog"}},
-    {"NoMessageFont", MB_OK | MB_ICONHAND, L"Hello", true, "CreateFontIndirectW", false,
+    {"NoMessageFont",
+     MB_OK | MB_ICONHAND,
+     L"Hello",
+     true,
+     "CreateFontIndirectW",
+     false,
      {L"Error: Initializing font for dialog"}},
-    {"NoLabel", MB_YESNO, L"Hello", true, nullptr, true,
+    {"NoLabel",
+     MB_YESNO,
+     L"Hello",
+     true,
+     nullptr,
+     true,
      {L"Error: No text for button returned from string server", L"Error: Adding button to the dialog",
       L"Error: Creating items for dialog"}},
 };
@@ -351,7 +412,8 @@ TEST_F(MsgBoxTest, VeryLongTextGrowsTheTemplateAndStillAnswers) {
     ASSERT_TRUE(box.Init(MB_OK | MB_ICONASTERISK, text.c_str(), L"Flow", owner, 0, nullptr));
     PVByteArray bytes;
     EXPECT_GT(box.BuildTemplate(&bytes), 2048u);
-    CUserHand::Instance().WhenNextDialogOpens([](HWND dialog) { CUserHand::Instance().Click(GetDlgItem(dialog, IDOK)); });
+    CUserHand::Instance().WhenNextDialogOpens(
+        [](HWND dialog) { CUserHand::Instance().Click(GetDlgItem(dialog, IDOK)); });
     EXPECT_EQ(IDOK, box.DoModal());
 }
 
