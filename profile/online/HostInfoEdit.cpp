@@ -18,7 +18,7 @@ HRESULT CHostInfoEdit::ValidateChar(UINT ch) {
 }
 
 void CHostInfoEdit::ProcessChar(UINT ch, UINT repeat, UINT flags) {
-    CValidateEdit::OnChar(ch, repeat, flags);
+    CEdit::OnChar(ch, repeat, flags);
 }
 
 void CHostInfoEdit::OnTextChanged() {

@@ -12,8 +12,8 @@
 
 namespace {
 
-constexpr DWORD kBrowseFlags = OFN_EXPLORER | OFN_NOREADONLYRETURN | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-                               OFN_OVERWRITEPROMPT;
+constexpr DWORD kBrowseFlags =
+    OFN_EXPLORER | OFN_NOREADONLYRETURN | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 // The device's selector of the option word; only passed through.
 constexpr CHAR kOptionWordSelector = static_cast<CHAR>(0x8C);
 constexpr LONG kReportOptionBits = 0xC000;
@@ -109,8 +109,8 @@ void CPVCtrlRSNetworxBrowseBtn1::OnClicked() {
     CString preset;
     if (edit)
         edit->GetWindowText(preset);
-    CFileDialog dialog(TRUE, m_strDefExt, preset, kBrowseFlags, m_strFilter.IsEmpty() ? nullptr : m_strFilter.GetString(),
-                       page, 0, TRUE);
+    CFileDialog dialog(TRUE, m_strDefExt, preset, kBrowseFlags,
+                       m_strFilter.IsEmpty() ? nullptr : m_strFilter.GetString(), page, 0, TRUE);
     if (dialog.DoModal() != IDOK)
         return;
     CString path = dialog.GetPathName();
