@@ -6,7 +6,7 @@
 #include "platform/oleaut/BstrT.h"
 #include "platform/oleaut/Variant.h"
 #include "platform/user/Controls.h"
-#include "profile/panel/IPVPropPageEnum.h"
+#include "profile/contracts/IPVPropPageEnum.h"
 #include "profile/server/PVComponentsGlobals.h"
 #include "profile/server/PVLog.h"
 

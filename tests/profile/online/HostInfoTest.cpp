@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "host/HostServers.h"
 #include "platform/commdlg/FileDialogRecorder.h"
 #include "platform/kernel/Clock.h"
 #include "platform/kernel/DosPath.h"
-#include "platform/oleaut/Bstr.h"
 #include "platform/user/UserRecorder.h"
 #include "profile/online/ENetHostExtInfo.h"
 #include "profile/online/HostTime.h"
@@ -155,81 +155,39 @@ TEST_F(HostInfoTest, CustomerBoxTellsItsListener) {
     EXPECT_EQ((std::vector<std::pair<CWnd*, UINT>>{change, change}), listener.commands);
 }
 
-// A module whose option word is the prepared answer, until the host's device answers
-// for it; it records what it was asked.
-class CServicesModule : public CHostObject<IModule, IModuleServices> {
-public:
-    HRESULT STDMETHODCALLTYPE GetConfigTag(ITag**) override { return E_NOINTERFACE; }
-    HRESULT STDMETHODCALLTYPE GetAttribute(BSTR name, VARIANT argument, VARIANT* value) override {
-        asked.push_back(std::wstring(name) + L":" + std::to_wstring(argument.vt) + L":" +
-                        std::to_wstring(static_cast<BYTE>(argument.cVal)));
-        return FAILED(result) ? result : VariantCopy(value, &answer);
-    }
-    HRESULT STDMETHODCALLTYPE ExecuteService(BSTR, VARIANT) override { return E_NOTIMPL; }
-    ~CServicesModule() override { VariantClear(&answer); }
-
-    VARIANT answer{};
-    HRESULT result = S_OK;
-    std::vector<std::wstring> asked;
-};
-
-// The report page with the browse button on a module that allows reports.
+// The report page with the browse button, on the host's device as `configure` leaves it.
 struct ReportPage : PageOnHost {
-    CComPtr<CServicesModule> module = MakeHostObject<CServicesModule>();
+    CHostServers servers{context};
     CPVCtrlRSNetworxBrowseBtn1 browse{IDC_VER_BROWSE, IDC_VER_FILE_NAME};
-    explicit ReportPage(VARIANT options) : PageOnHost(IDD_VERIFICATION_REPORT) {
-        VariantCopy(&module->answer, &options);
+    template <class Configure>
+    explicit ReportPage(Configure configure) : PageOnHost(IDD_VERIFICATION_REPORT) {
+        CDeviceConfig device = context->Project().Device();
+        configure(device, context->Project().Controller());
+        context->Project().SetDevice(device);
+        Add(&browse);
         Create();
-        EXPECT_EQ(S_OK, browse.SetIPVPropPageEnum(page));
-        EXPECT_EQ(S_OK, browse.SetIModule(module));
         Subclass(browse, IDC_VER_BROWSE);
         EXPECT_EQ(S_OK, browse.OnActivate());
     }
+    ReportPage() : ReportPage([](CDeviceConfig&, auto&) {}) {}
+    bool Enabled() { return IsWindowEnabled(Item(IDC_VER_BROWSE)) != FALSE; }
 };
 
-VARIANT Number(VARTYPE type, double value) {
-    VARIANT v{};
-    v.vt = type;
-    if (type == VT_I4)
-        v.lVal = static_cast<LONG>(value);
-    else if (type == VT_I2)
-        v.iVal = static_cast<SHORT>(value);
-    else if (type == VT_UI1)
-        v.bVal = static_cast<BYTE>(value);
-    else if (type == VT_R4)
-        v.fltVal = static_cast<float>(value);
-    return v;
-}
-
-VARIANT Text(const wchar_t* text) {
-    VARIANT v{};
-    v.vt = VT_BSTR;
-    v.bstrVal = SysAllocString(text);
-    return v;
-}
-
-TEST_F(HostInfoTest, BrowseButtonNeedsBothReportOptionBits) {
-    const struct {
-        const char* name;
-        VARIANT options;
-        bool enabled;
-    } rows[] = {
-        {"BothBits", Number(VT_I4, 0xC000), true},
-        {"OneBitMissing", Number(VT_I4, 0x8000), false},
-        {"ShortSignExtended", Number(VT_I2, -16384), true},
-        {"ByteHasNoHighBits", Number(VT_UI1, 0xFF), false},
-        {"FloatTruncated", Number(VT_R4, 49152.9), true},
-        {"DecimalText", Text(L"49152"), true},
-        {"UnreadableType", Number(VT_BOOL, 0), false},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        ReportPage page(row.options);
-        EXPECT_EQ(row.enabled, IsWindowEnabled(page.Item(IDC_VER_BROWSE)) != FALSE);
-        EXPECT_EQ(L"SWOPTEnabled:16:140", page.module->asked.at(0));
-        VARIANT copy = row.options;
-        VariantClear(&copy);
-    }
+TEST_F(HostInfoTest, BrowseButtonNeedsAnOnlineDeviceWithBothReportOptionBits) {
+    EXPECT_TRUE(ReportPage().Enabled());
+    EXPECT_FALSE(ReportPage([](CDeviceConfig& d, auto&) { d.optionWord = 0x8000; }).Enabled());
+    EXPECT_FALSE(ReportPage([](CDeviceConfig& d, auto&) { d.optionWord = 0x4000; }).Enabled());
+    EXPECT_FALSE(
+        ReportPage([](CDeviceConfig& d, auto&) { d.failingRequests = {L"SWOPTEnabled"}; }).Enabled());
+    EXPECT_FALSE(ReportPage([](CDeviceConfig&, auto& controller) { controller.mode = 8; }).Enabled());
+    EXPECT_FALSE(
+        ReportPage([](CDeviceConfig&, auto& controller) { controller.redundancyState = 1; }).Enabled());
+    // The option word is asked for with the device's selector byte.
+    ReportPage page;
+    const auto& asked = page.parent->Module()->Device().Requests();
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(L"SWOPTEnabled", asked.back().name);
+    EXPECT_EQ(L"I1 -116", asked.back().payload); // 0x8C
 }
 
 TEST_F(HostInfoTest, ChosenFileNameEndsInPdf) {
@@ -250,7 +208,7 @@ TEST_F(HostInfoTest, ChosenFileNameEndsInPdf) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         CFileDialogRecorder::Instance().Clear();
-        ReportPage page(Number(VT_I4, 0xC000));
+        ReportPage page;
         SetWindowTextW(page.Item(IDC_VER_FILE_NAME), (dir + L"preset.pdf").c_str());
         row.answer ? hand.AnswerNextFileDialog(dir + row.answer) : hand.CancelNextFileDialog();
         ASSERT_TRUE(hand.Click(page.Item(IDC_VER_BROWSE)));
