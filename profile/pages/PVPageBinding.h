@@ -7,14 +7,40 @@
 #include "platform/base/WinTypes.h"
 #include "profile/pages/PVPageTable.h"
 
+class CPVCtrlCmbDependStatic;
+class CPVCtrlConfigChkCmbBtnDependEditBox;
 class CPVCtrlConfigComboBox;
+class CPVCtrlConfigDependEditFloat;
+class CPVCtrlConfigEditFloat;
+class CPVCtrlConfigEditFloat2;
+class CPVCtrlConfigEditInteger;
+class CPVCtrlConfigStaticTextPages;
 struct IPVGetSetAdapter;
 
 // Controls that take only their dialog item. A control class with further constructor
-// arguments (the combo boxes it follows) gets an overload of its own.
+// arguments (the combo boxes it follows) gets a specialisation of its own.
 template <class T> T PVBuildControl(const CPVControlRow& row) {
     return T(row.item);
 }
+// Dependent edits: the followed combo box and the selections that enable them.
+template <> CPVCtrlConfigDependEditFloat PVBuildControl(const CPVControlRow& row);
+template <> CPVCtrlConfigChkCmbBtnDependEditBox PVBuildControl(const CPVControlRow& row);
+// The unit label: the followed combo box.
+template <> CPVCtrlCmbDependStatic PVBuildControl(const CPVControlRow& row);
 
 // An enumeration member in a combo box: its index and its display strings.
 HRESULT PVBind(CPVCtrlConfigComboBox& box, const CPVControlRow& row, IPVGetSetAdapter* adapter);
+// A LONG member with the row's text limit and mask flag.
+HRESULT PVBind(CPVCtrlConfigEditInteger& box, const CPVControlRow& row, IPVGetSetAdapter* adapter);
+// A float member (either converter's value class) with the row's text limit, mask flag
+// and decimals, through the float box's Initialize; also the dependent box of the first
+// converter.
+HRESULT PVBind(CPVCtrlConfigEditFloat& box, const CPVControlRow& row, IPVGetSetAdapter* adapter);
+// The same through the second converter's Initialize, which also sets the display
+// decimals; also the dependent box of the second converter.
+HRESULT PVBind(CPVCtrlConfigEditFloat2& box, const CPVControlRow& row, IPVGetSetAdapter* adapter);
+// A unit code member, shown as the density unit's text on the density label.
+HRESULT PVBind(CPVCtrlConfigStaticTextPages& label, const CPVControlRow& row, IPVGetSetAdapter* adapter);
+// The unit members of slots 1 to 3 (member and further members); slots 4 and 5 stay
+// empty.
+HRESULT PVBind(CPVCtrlCmbDependStatic& label, const CPVControlRow& row, IPVGetSetAdapter* adapter);

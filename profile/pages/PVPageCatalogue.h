@@ -32,6 +32,60 @@ inline constexpr CPVControlRow kCOMMRows[] = {
     PVEnumerationRow(IDC_COMM_SLOT20, L"ConfigurableInputAsm_20"),
 };
 
+// The measurement pages. An edit's row names its Initialize numbers; a dependent one
+// also the combo box it follows and the selections that enable it.
+inline constexpr CPVControlRow kCOMPRows[] = {
+    PVEnumerationRow(IDC_COMP_DENSITY_MODE, L"ExternalCompensationDensityMode"),
+    PVEnumerationRow(IDC_COMP_TEMPERATURE_MODE, L"ExternalCompensationTemperatureMode"),
+    {.control = PVControl::ConfigChkCmbBtnDependEditBox, .item = IDC_COMP_FIXED_DENSITY,
+     .member = L"ExternalCompensationFixedDensity", .value = PVValue::Float2,
+     .follows = {IDC_COMP_DENSITY_MODE}, .lowestSelection = 0, .highestSelection = 0,
+     .textLimit = 23, .maskFlag = 1, .decimals = 5},
+    {.control = PVControl::ConfigStaticTextPages, .item = IDC_COMP_DENSITY_UNIT, .member = L"SystemUnitDensity",
+     .value = PVValue::Long},
+};
+
+inline constexpr CPVControlRow kLOWFLOWRows[] = {
+    PVEnumerationRow(IDC_LOWFLOW_ASSIGN, L"LowFlowCutOffAssignLowFlow"),
+    {.control = PVControl::ConfigDependEditFloat, .item = IDC_LOWFLOW_ON_VALUE,
+     .member = L"LowFlowCutOffLowFlowCutOnVal", .value = PVValue::Float2, .follows = {IDC_LOWFLOW_ASSIGN},
+     .lowestSelection = 1, .highestSelection = 3, .textLimit = 23, .maskFlag = 3, .decimals = 5},
+    {.control = PVControl::CmbDependStatic, .item = IDC_LOWFLOW_FLOW_UNIT, .member = L"SystemUnitMassFlow",
+     .value = PVValue::Long, .moreMembers = {L"SystemUnitVolumeFlow", L"SystemUnitCorrVolumeFlow"},
+     .follows = {IDC_LOWFLOW_ASSIGN}, .mode = 3},
+    {.control = PVControl::ConfigChkCmbBtnDependEditBox, .item = IDC_LOWFLOW_OFF_VALUE,
+     .member = L"LowFlowCutOffLowFlowCutOffVal", .value = PVValue::Float, .follows = {IDC_LOWFLOW_ASSIGN},
+     .lowestSelection = 1, .highestSelection = 3, .textLimit = 6, .maskFlag = 1, .decimals = 1},
+    {.control = PVControl::ConfigChkCmbBtnDependEditBox, .item = IDC_LOWFLOW_SHOCK_SUPPRESSION,
+     .member = L"LowFlowCutOffPressureShockSuppr", .value = PVValue::Float, .follows = {IDC_LOWFLOW_ASSIGN},
+     .lowestSelection = 1, .highestSelection = 3, .textLimit = 7, .maskFlag = 1, .decimals = 2},
+};
+// The assignment, then the shock suppression, the switch-on value, the switch-off value
+// and the unit label.
+inline constexpr size_t kLOWFLOWBindOrder[] = {0, 4, 1, 3, 2};
+
+inline constexpr CPVControlRow kPARTIALLYRows[] = {
+    PVEnumerationRow(IDC_EMPTYPIPE_ASSIGN, L"EmptyFilledPipeAssign"),
+    PVEnumerationRow(IDC_EMPTYPIPE_ADJUST, L"EmptyPipeDetectionNewAdjust"),
+    {.control = PVControl::ConfigChkCmbBtnDependEditBox, .item = IDC_EMPTYPIPE_RESPONSE_TIME,
+     .member = L"EmptyFilledPipeResponseTime", .value = PVValue::Float, .follows = {IDC_EMPTYPIPE_ASSIGN},
+     .lowestSelection = 1, .highestSelection = 2, .textLimit = 4, .maskFlag = 1, .decimals = 1},
+    // Spelled so in the tag.
+    {.control = PVControl::ConfigChkCmbBtnDependEditBox, .item = IDC_EMPTYPIPE_MAXIMUM,
+     .member = L"EmptyFilledPipeMaxium", .value = PVValue::Float, .follows = {IDC_EMPTYPIPE_ASSIGN},
+     .lowestSelection = 1, .highestSelection = 2, .textLimit = 4, .maskFlag = 1, .decimals = 1},
+};
+
+inline constexpr CPVControlRow kPROCESSRows[] = {
+    PVEnumerationRow(IDC_PROCESS_FLOW_OVERRIDE, L"ProcessFlowOverride"),
+    PVEnumerationRow(IDC_PROCESS_FILTER_MODE, L"SystemFilterMode"),
+    {.control = PVControl::ConfigEditInteger, .item = IDC_PROCESS_DAMPING, .member = L"SystemDamping",
+     .value = PVValue::Long, .textLimit = 2, .maskFlag = 1},
+    {.control = PVControl::ConfigEditFloat, .item = IDC_PROCESS_CONDUCTIVITY_DAMPING,
+     .member = L"ProcessConductivityDamping", .value = PVValue::Float, .textLimit = 5, .maskFlag = 1,
+     .decimals = 1},
+};
+
 inline constexpr CPVControlRow kSENSORRows[] = {
     PVEnumerationRow(IDC_SENSOR_DIRECTION, L"SensorInstalledDirection"),
 };
@@ -50,13 +104,15 @@ inline constexpr CPVControlRow kSYSUNITRows[] = {
 inline constexpr CPVPageTable kCOMM{L"CPVPageTavrinCOMM", L"PVPageTavrinCOMM Page",
                                     L"{A8385E73-23E7-479D-951F-685F470BA12B}", IDD_COMM, kCOMMRows};
 inline constexpr CPVPageTable kCOMP{L"CPVPageTavrinCOMP", L"PVPageTavrinCOMP Page",
-                                    L"{0548898D-8DC6-4BC9-871D-653D2286E6EA}", IDD_COMPENSATION};
+                                    L"{0548898D-8DC6-4BC9-871D-653D2286E6EA}", IDD_COMPENSATION, kCOMPRows};
 inline constexpr CPVPageTable kLOWFLOW{L"CPVPageTavrinLOWFLOW", L"PVPageTavrinLOWFLOW Page",
-                                       L"{5C1476BE-971F-4DD8-9C8F-7A73B8A8A39D}", IDD_LOWFLOW};
+                                       L"{5C1476BE-971F-4DD8-9C8F-7A73B8A8A39D}", IDD_LOWFLOW, kLOWFLOWRows,
+                                       kLOWFLOWBindOrder};
 inline constexpr CPVPageTable kPARTIALLY{L"CPVPageTavrinPARTIALLY", L"PVPageTavrinPARTIALLY Page",
-                                         L"{2BE5E272-95C5-4820-94D0-200333A9F00A}", IDD_EMPTYPIPE};
+                                         L"{2BE5E272-95C5-4820-94D0-200333A9F00A}", IDD_EMPTYPIPE,
+                                         kPARTIALLYRows};
 inline constexpr CPVPageTable kPROCESS{L"CPVPageTavrinPROCESS", L"PVPageTavrinPROCESS Page",
-                                       L"{CF683B9E-6578-4870-B975-00B2DB5A6AAE}", IDD_PROCESS};
+                                       L"{CF683B9E-6578-4870-B975-00B2DB5A6AAE}", IDD_PROCESS, kPROCESSRows};
 inline constexpr CPVPageTable kSENSOR{L"CPVPageTavrinSENSOR", L"PVPageTavrinSENSOR Page",
                                       L"{16F6FE9D-221C-459A-8BA1-7BEE4922E6F0}", IDD_SENSOR, kSENSORRows};
 inline constexpr CPVPageTable kSYSTEM2{L"CPVPageTavrinSYSTEM2", L"PVPageTavrinSYSTEM2 Page",

@@ -1,6 +1,10 @@
 // The page classes of the shipped module, each joining the page class registry at
 // static initialisation in catalogue order (the registry answers in reverse).
 #include "profile/pages/PVPageTavrinCOMM.h"
+#include "profile/pages/PVPageTavrinCOMP.h"
+#include "profile/pages/PVPageTavrinLOWFLOW.h"
+#include "profile/pages/PVPageTavrinPARTIALLY.h"
+#include "profile/pages/PVPageTavrinPROCESS.h"
 #include "profile/pages/PVPageTavrinSENSOR.h"
 #include "profile/pages/PVPageTavrinSYSUNIT.h"
 #include "profile/server/PVPropPageClassFactory.h"
@@ -16,5 +20,9 @@ template <class T> CPVPropPageRegistration RegisterPage() {
 } // namespace
 
 CPVPropPageRegistration g_registerCOMM = RegisterPage<CPVPageTavrinCOMM>();
+CPVPropPageRegistration g_registerCOMP = RegisterPage<CPVPageTavrinCOMP>();
+CPVPropPageRegistration g_registerLOWFLOW = RegisterPage<CPVPageTavrinLOWFLOW>();
+CPVPropPageRegistration g_registerPARTIALLY = RegisterPage<CPVPageTavrinPARTIALLY>();
+CPVPropPageRegistration g_registerPROCESS = RegisterPage<CPVPageTavrinPROCESS>();
 CPVPropPageRegistration g_registerSENSOR = RegisterPage<CPVPageTavrinSENSOR>();
 CPVPropPageRegistration g_registerSYSUNIT = RegisterPage<CPVPageTavrinSYSUNIT>();

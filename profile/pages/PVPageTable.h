@@ -15,7 +15,13 @@
 // The control class of a row. A page that brings a new control class adds it here and
 // to the classes the page skeleton builds (PVTablePage.h).
 enum class PVControl {
-    ConfigComboBox, // CPVCtrlConfigComboBox
+    ConfigComboBox,               // CPVCtrlConfigComboBox
+    ConfigEditInteger,            // CPVCtrlConfigEditInteger
+    ConfigEditFloat,              // CPVCtrlConfigEditFloat
+    ConfigDependEditFloat,        // CPVCtrlConfigDependEditFloat: follows, lowest and highest selection
+    ConfigChkCmbBtnDependEditBox, // CPVCtrlConfigChkCmbBtnDependEditBox: the same
+    ConfigStaticTextPages,        // CPVCtrlConfigStaticTextPages
+    CmbDependStatic,              // CPVCtrlCmbDependStatic: follows, further members, mode
 };
 
 // The value objects a row's control is bound with.

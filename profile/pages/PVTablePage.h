@@ -11,7 +11,12 @@
 #include "platform/com/ComPtr.h"
 #include "platform/mfc/DataExchange.h"
 #include "profile/contracts/IPVPropPageEnum.h"
+#include "profile/controls/PVCtrlCmbDependStatic.h"
+#include "profile/controls/PVCtrlConfigChkCmbBtnDependEditBox.h"
 #include "profile/controls/PVCtrlConfigComboBox.h"
+#include "profile/controls/PVCtrlConfigDependEditFloat.h"
+#include "profile/controls/PVCtrlConfigEditInteger.h"
+#include "profile/controls/PVCtrlConfigStaticTextPages.h"
 #include "profile/pages/PVPageBinding.h"
 #include "profile/pages/PVPageTable.h"
 #include "profile/panel/PVConfigPanelEnum.h"
@@ -21,6 +26,34 @@ template <PVControl> struct PVControlClass;
 template <> struct PVControlClass<PVControl::ConfigComboBox> {
     using Type = CPVCtrlConfigComboBox;
     static constexpr bool Takes(PVValue value) { return value == PVValue::Enumeration; }
+};
+// The float boxes take either converter's value class: the page's row says which.
+constexpr bool PVIsFloatValue(PVValue value) {
+    return value == PVValue::Float || value == PVValue::Float2;
+}
+template <> struct PVControlClass<PVControl::ConfigEditInteger> {
+    using Type = CPVCtrlConfigEditInteger;
+    static constexpr bool Takes(PVValue value) { return value == PVValue::Long; }
+};
+template <> struct PVControlClass<PVControl::ConfigEditFloat> {
+    using Type = CPVCtrlConfigEditFloat;
+    static constexpr bool Takes(PVValue value) { return PVIsFloatValue(value); }
+};
+template <> struct PVControlClass<PVControl::ConfigDependEditFloat> {
+    using Type = CPVCtrlConfigDependEditFloat;
+    static constexpr bool Takes(PVValue value) { return PVIsFloatValue(value); }
+};
+template <> struct PVControlClass<PVControl::ConfigChkCmbBtnDependEditBox> {
+    using Type = CPVCtrlConfigChkCmbBtnDependEditBox;
+    static constexpr bool Takes(PVValue value) { return PVIsFloatValue(value); }
+};
+template <> struct PVControlClass<PVControl::ConfigStaticTextPages> {
+    using Type = CPVCtrlConfigStaticTextPages;
+    static constexpr bool Takes(PVValue value) { return value == PVValue::Long; }
+};
+template <> struct PVControlClass<PVControl::CmbDependStatic> {
+    using Type = CPVCtrlCmbDependStatic;
+    static constexpr bool Takes(PVValue value) { return value == PVValue::Long; }
 };
 
 // The controls of the rows from `I` on: this row's control, then the others. So the
