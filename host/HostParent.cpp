@@ -68,6 +68,8 @@ HRESULT CHostParent::RequestInputFocus(IPVChild* child) {
 HRESULT CHostParent::ShowError(BSTR text, BSTR helpFile, DWORD helpContext) {
     return m_context->Faults().Run(L"ShowError", L"", [&]() -> HRESULT {
         m_shownErrors.push_back({Text(text), Text(helpFile), helpContext});
+        if (m_errorListener)
+            m_errorListener(m_shownErrors.back());
         return S_OK;
     });
 }

@@ -72,6 +72,10 @@ public:
     void ClearProfileDirty() { m_profileDirty = false; }
     // Called after a page marked the profile dirty (the properties dialog enables Apply).
     void SetDirtyListener(std::function<void()> listener) { m_dirtyListener = std::move(listener); }
+    // Called with each error a page has the host show (the properties dialog reports it).
+    void SetErrorListener(std::function<void(const CShownError&)> listener) {
+        m_errorListener = std::move(listener);
+    }
     int FocusRequests() const { return m_focusRequests; }
     int RebuildRequests() const { return m_rebuildRequests; }
     int Notifications() const { return m_notifications; }
@@ -85,6 +89,7 @@ private:
     std::vector<CShownError> m_shownErrors;
     bool m_profileDirty = false;
     std::function<void()> m_dirtyListener;
+    std::function<void(const CShownError&)> m_errorListener;
     int m_focusRequests = 0;
     int m_rebuildRequests = 0;
     int m_notifications = 0;

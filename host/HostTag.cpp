@@ -52,8 +52,10 @@ HRESULT CHostTag::Refuse(HRESULT result, const std::wstring& member, const std::
         created->SetDescription(description.data());
         created->SetSource(source.data());
         CComPtr<IErrorInfo> error;
-        if (SUCCEEDED(created.QueryInterface(&error)))
+        if (SUCCEEDED(created.QueryInterface(&error))) {
             SetErrorInfo(0, error);
+            m_context->SetRefusal({member, result, error});
+        }
     }
     return result;
 }

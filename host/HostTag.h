@@ -48,7 +48,8 @@ private:
     // injection and call record): E_POINTER unless `outGiven`, E_INVALIDARG for a
     // member the tag lacks.
     template <class Body> HRESULT OnMember(const wchar_t* operation, BSTR member, bool outGiven, Body body);
-    // Refuses a write with `result` and leaves error information saying why.
+    // Refuses a write with `result` and leaves error information saying why, which the
+    // host keeps as its last refusal.
     HRESULT Refuse(HRESULT result, const std::wstring& member, const std::wstring& why);
     HRESULT Write(CTagMember* member, const CTagValue& value);
 

@@ -78,12 +78,15 @@ HWND MakeButton(HWND parent, int id, const wchar_t* text, DWORD style) {
 CPropertiesDialog::CPropertiesDialog(std::shared_ptr<CHostContext> context)
     : m_context(std::move(context)), m_parent(MakeHostObject<CHostParent>(m_context)) {
     m_parent->SetDirtyListener([this] { UpdateButtons(); });
+    m_parent->SetErrorListener(
+        [this](const CShownError& error) { Report("showed the error: " + CTextCodec::ToUtf8(error.text)); });
 }
 
 CPropertiesDialog::~CPropertiesDialog() {
     if (IsOpen())
         Cancel();
     m_parent->SetDirtyListener(nullptr);
+    m_parent->SetErrorListener(nullptr);
 }
 
 HWND CPropertiesDialog::Item(int id) const {
@@ -253,12 +256,36 @@ HRESULT CPropertiesDialog::LeaveCurrent(bool hide) {
     CPageSite& site = m_pages[static_cast<size_t>(m_current)];
     if (!site.panel)
         return S_OK;
+    m_context->TakeRefusal();
     const HRESULT hr = site.child->OnDeactivate();
-    if (FAILED(hr))
+    if (FAILED(hr)) {
+        OfferRefusal(site, hr);
         return Fail(hr, "page " + PageName(site) + " refused to be left (" + Hex(hr) + ")");
+    }
     if (hide)
         site.panel->Show(SW_HIDE);
     return S_OK;
+}
+
+void CPropertiesDialog::OfferRefusal(CPageSite& site, HRESULT failure) {
+    const CHostRefusal refusal = m_context->TakeRefusal();
+    if (refusal.code != failure || !refusal.error)
+        return;
+    BSTR member = SysAllocStringLen(refusal.member.c_str(), static_cast<UINT>(refusal.member.size()));
+    IErrorInfo* error = refusal.error;
+    const HRESULT taken = site.child->ValidationErrorHandler(failure, member, &error);
+    SysFreeString(member);
+    if (SUCCEEDED(taken))
+        return;
+    BSTR description = nullptr;
+    BSTR helpFile = nullptr;
+    DWORD helpContext = 0;
+    refusal.error->GetDescription(&description);
+    refusal.error->GetHelpFile(&helpFile);
+    refusal.error->GetHelpContext(&helpContext);
+    m_parent->ShowError(description, helpFile, helpContext);
+    SysFreeString(description);
+    SysFreeString(helpFile);
 }
 
 HRESULT CPropertiesDialog::SelectPage(int index) {
@@ -281,9 +308,12 @@ HRESULT CPropertiesDialog::Apply() {
     for (CPageSite& site : m_pages) {
         if (!site.child)
             continue;
-        if (const HRESULT hr = site.child->Save(); FAILED(hr))
+        m_context->TakeRefusal();
+        if (const HRESULT hr = site.child->Save(); FAILED(hr)) {
+            OfferRefusal(site, hr);
             return Fail(hr,
                         "page " + PageName(site) + " could not save (" + Hex(hr) + "); nothing was applied");
+        }
     }
     for (CPageSite& site : m_pages)
         if (site.child)

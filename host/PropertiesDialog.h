@@ -6,6 +6,10 @@
 //   create:  Init, SetLocale, SetExtendedInfo, GetSize, Create, Show(SW_SHOW), Move, OnActivate
 //   revisit: Show(SW_SHOW), Move, OnActivate
 //   leave:   OnDeactivate (a failure keeps the page), Show(SW_HIDE)
+//   refused: when a page's OnDeactivate or Save fails on a write the host refused (a
+//            value beyond the member's range), ValidationErrorHandler with the member
+//            and the host's error, so that the page's control shows it; a page that
+//            takes no error has the host show it through its own ShowError
 //   Apply:   Save and then ClearDirty on every created page, in tab order; the project's
 //            values become the stored ones and it is written to the save path
 //   OK:      Apply, then OnDeactivate of the current page, Destroy of every page
@@ -103,6 +107,9 @@ private:
     HRESULT CreatePage(CPageSite& site);
     HRESULT ShowPage(int index);
     HRESULT LeaveCurrent(bool hide = true);
+    // Offers the host's refusal of a write to the page whose operation failed with its
+    // code.
+    void OfferRefusal(CPageSite& site, HRESULT failure);
     void Close(int result);
     void Layout();
     void UpdateButtons();

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "host/HostProject.h"
+#include "host/HostResults.h"
 #include "platform/user/CommCtrl.h"
 #include "platform/user/Controls.h"
 #include "tests/host/PropertiesDialogTestSupport.h"
@@ -161,6 +162,25 @@ TEST_F(PropertiesDialogTest, APageThatRefusesToBeLeftKeepsItsTabAndOkAppliesNoth
     TypeInto(PageItem(0, kPageValueEdit), L"4");
     ASSERT_TRUE(hand.ClickTab(tab, 1));
     EXPECT_EQ(1, dialog->CurrentPage());
+}
+
+// A write the host refuses fails the page with the host's code; the dialog offers its
+// error to the page, and since this page takes none, shows the error itself.
+TEST_F(PropertiesDialogTest, ARefusedWriteNoControlTakesIsShownByTheHost) {
+    Open();
+    TypeInto(PageItem(0, kPageValueEdit), L"-1");
+    for (const bool leave : {true, false}) {
+        const HRESULT hr = leave ? dialog->SelectPage(1) : dialog->Apply();
+        EXPECT_EQ(HOST_E_OUTOFRANGE, hr);
+        EXPECT_EQ(0, dialog->CurrentPage());
+        ASSERT_EQ(leave ? 1u : 2u, dialog->Parent()->ShownErrors().size());
+        EXPECT_EQ(L"Local:1:C.LowFlowCutOffLowFlowCutOnVal: -1 is outside the range 0 to 999999.",
+                  dialog->Parent()->ShownErrors().back().text);
+    }
+    // A failure of another kind is no refusal of the host's: nothing more is shown.
+    context->Faults().Inject(L"SetValue", E_FAIL);
+    EXPECT_EQ(E_FAIL, dialog->SelectPage(1));
+    EXPECT_EQ(2u, dialog->Parent()->ShownErrors().size());
 }
 
 TEST_F(PropertiesDialogTest, GoingOnlineAndOfflineReachesEveryCreatedPageAndTheProject) {
