@@ -323,20 +323,26 @@ std::string CDefaultProject::Json() {
         members.push_back(EnumMember(prefix + "FailSafeMode", kFailSafe, 0));
     }
 
+    // The fixed density of water, in the density unit (kg/m3), used while the density
+    // source is the fixed value.
     members.push_back(EnumMember("ExternalCompensationDensityMode", kDensityMode, 0));
     members.push_back(EnumMember("ExternalCompensationTemperatureMode", kTemperatureMode, 0));
     members.push_back(RealMember("ExternalCompensationFixedDensity", 0.0, 99999.0, 1000.0));
 
+    // The cut-off on volume flow: switched on at 0.5 in the flow unit, off again at 50 %
+    // of that; no pressure shock suppression (seconds).
     members.push_back(EnumMember("LowFlowCutOffAssignLowFlow", kLowFlowAssign, 2));
     members.push_back(RealMember("LowFlowCutOffLowFlowCutOnVal", 0.0, 999999.0, 0.5));
     members.push_back(RealMember("LowFlowCutOffLowFlowCutOffVal", 0.0, 100.0, 50.0));
     members.push_back(RealMember("LowFlowCutOffPressureShockSuppr", 0.0, 100.0, 0.0));
 
+    // Response time in seconds and maximum in percent; both boxes hold four characters.
     members.push_back(EnumMember("EmptyFilledPipeAssign", kEmptyPipeAssign, 1));
     members.push_back(EnumMember("EmptyPipeDetectionNewAdjust", kEmptyPipeAdjust, 0));
-    members.push_back(RealMember("EmptyFilledPipeResponseTime", 0.5, 100.0, 1.0));
-    members.push_back(RealMember("EmptyFilledPipeMaxium", 0.0, 100.0, 50.0));
+    members.push_back(RealMember("EmptyFilledPipeResponseTime", 0.5, 10.0, 1.0));
+    members.push_back(RealMember("EmptyFilledPipeMaxium", 0.0, 99.9, 50.0));
 
+    // Flow damping as a step count (0 to 15), conductivity damping in seconds.
     members.push_back(EnumMember("ProcessFlowOverride", kOffOn, 0));
     members.push_back(EnumMember("SystemFilterMode", kFilterMode, 1));
     members.push_back(
