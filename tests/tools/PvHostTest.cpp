@@ -344,8 +344,9 @@ TEST_F(PvHostOpenTest, DemoVisitsEveryPageAndLeavesItsFiles) {
         const char* output;
     } cases[] = {
         {"",
-         {"project.json", "properties.png", "online.png", "page-01-input-assembly.png", "page-02-sensor.png",
-          "page-03-system-units.png"},
+         {"project.json", "properties.png", "online.png", "page-01-input-assembly.png",
+          "page-03-low-flow-cut-off.png", "page-03-low-flow-cut-off-assignment-off.png", "page-06-sensor.png",
+          "page-07-system-units.png"},
          "the project keeps 'Flow velocity'"},
         {pages,
          {"project.json", "properties.png", "page-01-first-test-page.png", "page-02-second-test-page.png"},
@@ -374,6 +375,12 @@ TEST_F(PvHostOpenTest, DemoVisitsEveryPageAndLeavesItsFiles) {
                      {L"SensorInstalledDirection", 1}};
         for (const auto& pick : picks)
             EXPECT_EQ(pick.code, std::get<LONGLONG>(saved.ConfigTag().Find(pick.member)->Value())) << run.out;
+        // The numbers typed on the measurement pages, after the refusal the walk prints.
+        EXPECT_TRUE(Contains(run.out, "42 for SystemDamping is refused; the page stays and the host shows "
+                                      "'Local:1:C.SystemDamping: 42 is outside the range 0 to 15.'"))
+            << run.out;
+        EXPECT_EQ(9, std::get<LONGLONG>(saved.ConfigTag().Find(L"SystemDamping")->Value()));
+        EXPECT_EQ(1, std::get<LONGLONG>(saved.ConfigTag().Find(L"LowFlowCutOffAssignLowFlow")->Value()));
     }
     const CRunResult help = Pvhost("demo --help");
     EXPECT_EQ(0, help.exitCode);

@@ -1,6 +1,9 @@
 #include "tools/pvhost/DemoWalk.h"
 
 #include <cctype>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "host/HostProject.h"
 #include "host/WindowPicture.h"
@@ -15,6 +18,14 @@ struct CDemoWalk::CEdit {
     // The item the walk picks, and the one it picks to show that Revert and Cancel drop it.
     const wchar_t* picked;
     const wchar_t* undone;
+};
+
+struct CDemoWalk::CEntry {
+    const wchar_t* member;
+    // Beyond the member's range but within the box's text limit, so that only the host
+    // refuses it; then a value the member takes.
+    const wchar_t* outOfRange;
+    const wchar_t* valid;
 };
 
 namespace {
@@ -45,6 +56,21 @@ std::wstring MemberText(CHostProject& project, const std::wstring& name) {
     return index < 0 ? L"" : member->Enumeration()[static_cast<size_t>(index)].text;
 }
 
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// The row of the table of `className`'s page that `table` names a member of, or null.
+template <class T, size_t N> const T* ForPage(const T (&table)[N], const std::wstring& className) {
+    const CPVPageTable* page = PVPageCatalogue::Find(className);
+    for (const T& row : table)
+        if (page && page->RowOf(row.member))
+            return &row;
+    return nullptr;
+}
+
 std::vector<HWND> ComboBoxesOf(HWND page) {
     std::vector<HWND> boxes;
     for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -64,16 +90,22 @@ const CDemoWalk::CEdit* CDemoWalk::EditOf(const std::wstring& className) {
         {L"ConfigurableInputAsm_8", L"Flow velocity", L"Conductivity"},
         {L"SensorInstalledDirection", L"Reverse flow", L"Forward flow"},
     };
-    const CPVPageTable* page = PVPageCatalogue::Find(className);
-    for (const CEdit& edit : kEdits)
-        if (page && page->RowOf(edit.member))
-            return &edit;
-    return nullptr;
+    return ForPage(kEdits, className);
 }
 
-HWND CDemoWalk::ControlOf(size_t index, HWND window, const CEdit& edit) const {
+const CDemoWalk::CEntry* CDemoWalk::EntryOf(const std::wstring& className) {
+    static const CEntry kEntries[] = {
+        {L"ExternalCompensationFixedDensity", L"120000", L"998.2"},
+        {L"LowFlowCutOffLowFlowCutOffVal", L"150", L"40"},
+        {L"EmptyFilledPipeResponseTime", L"20", L"2.5"},
+        {L"SystemDamping", L"42", L"9"},
+    };
+    return ForPage(kEntries, className);
+}
+
+HWND CDemoWalk::ControlOf(size_t index, HWND window, const std::wstring& member) const {
     const CPVPageTable* page = PVPageCatalogue::Find(m_dialog.PageInfo(index).className);
-    const CPVControlRow* row = page ? page->RowOf(edit.member) : nullptr;
+    const CPVControlRow* row = page ? page->RowOf(member) : nullptr;
     return row ? GetDlgItem(window, static_cast<int>(row->item)) : nullptr;
 }
 
@@ -156,7 +188,7 @@ bool CDemoWalk::VisitPages() {
             continue;
         }
         if (const CEdit* edit = EditOf(m_dialog.PageInfo(i).className)) {
-            const HWND combo = ControlOf(i, window, *edit);
+            const HWND combo = ControlOf(i, window, edit->member);
             const std::wstring before = ComboText(combo);
             if (PickText(combo, edit->picked, "page '" + PageTitle(i) + "'")) {
                 m_edited.push_back(i);
@@ -166,6 +198,8 @@ bool CDemoWalk::VisitPages() {
                 ok = false;
             }
         }
+        if (const CEntry* entry = EntryOf(m_dialog.PageInfo(i).className))
+            ok = EnterNumbers(i, window, *entry) && FollowLowFlowAssignment(i, window) && ok;
         const std::string picture =
             PictureName(i, m_dialog.PageInfo(i).title.empty() ? m_dialog.PageInfo(i).className
                                                               : m_dialog.PageInfo(i).title);
@@ -180,7 +214,7 @@ bool CDemoWalk::VisitPages() {
 }
 
 bool CDemoWalk::CheckSavedProject() {
-    if (m_savePath.empty() || m_edited.empty())
+    if (m_savePath.empty() || (m_edited.empty() && m_entered.empty()))
         return true;
     CHostProject saved;
     std::string error;
@@ -196,7 +230,7 @@ bool CDemoWalk::CheckSavedProject() {
         else
             m_print("the saved project holds '" + Utf8(text) + "' for " + Utf8(edit->member));
     }
-    return ok;
+    return CheckSavedEntries(saved) && ok;
 }
 
 bool CDemoWalk::RevertAPick() {
@@ -204,7 +238,7 @@ bool CDemoWalk::RevertAPick() {
     const CEdit* edit = EditOf(m_dialog.PageInfo(index).className);
     if (FAILED(m_dialog.SelectPage(static_cast<int>(index))))
         return Fail(m_dialog.LastError());
-    const HWND combo = ControlOf(index, m_dialog.PageWindow(index), *edit);
+    const HWND combo = ControlOf(index, m_dialog.PageWindow(index), edit->member);
     const std::string where = "page '" + PageTitle(index) + "'";
     if (!PickText(combo, edit->undone, where))
         return false;
@@ -256,7 +290,7 @@ bool CDemoWalk::CancelAPick() {
     again.SetReporter(kIgnore);
     if (FAILED(again.Open(pages, L"Module Properties")) || FAILED(again.SelectPage(static_cast<int>(index))))
         return Fail(again.LastError());
-    const HWND combo = ControlOf(index, again.PageWindow(index), *edit);
+    const HWND combo = ControlOf(index, again.PageWindow(index), edit->member);
     const std::string where = "page '" + PageTitle(index) + "' opened again";
     if (!PickText(combo, edit->undone, where))
         return false;
@@ -269,4 +303,107 @@ bool CDemoWalk::CancelAPick() {
     m_print(where + ": picked '" + Utf8(edit->undone) + "' and cancelled; the project keeps '" + Utf8(kept) +
             "'");
     return true;
+}
+
+bool CDemoWalk::TypeInto(HWND box, const std::wstring& text) {
+    CUserHand& hand = CUserHand::Instance();
+    if (!hand.Click(box))
+        return false;
+    hand.PressKey('A', CUserHand::kCtrl);
+    hand.Type(text);
+    return WindowText(box) == text;
+}
+
+bool CDemoWalk::EnterNumbers(size_t index, HWND window, const CEntry& entry) {
+    const std::string where = "page '" + PageTitle(index) + "'";
+    const std::string member = Utf8(entry.member);
+    const HWND box = ControlOf(index, window, entry.member);
+    if (!box || !TypeInto(box, entry.outOfRange))
+        return Fail(where + ": the box of " + member + " did not take '" + Utf8(entry.outOfRange) + "'");
+    // Leaving the page saves the box; the host refuses the value and the page stays.
+    const size_t shownBefore = m_dialog.Parent()->ShownErrors().size();
+    const size_t other = (index + 1) % m_dialog.PageCount();
+    if (other != index)
+        CUserHand::Instance().ClickTab(m_dialog.Item(CPropertiesDialog::kTabId), static_cast<int>(other));
+    else
+        m_dialog.Apply();
+    const auto& shown = m_dialog.Parent()->ShownErrors();
+    if (m_dialog.CurrentPage() != static_cast<int>(index))
+        return Fail(where + " let go of " + member + " = " + Utf8(entry.outOfRange));
+    if (shown.size() == shownBefore || shown.back().text.find(entry.member) == std::wstring::npos)
+        return Fail(where + ": no message naming " + member + " was shown for " + Utf8(entry.outOfRange));
+    if (GetFocus() != box)
+        return Fail(where + ": the box of " + member + " did not take the focus back");
+    m_print(where + ": " + Utf8(entry.outOfRange) + " for " + member + " is refused; the page stays and the host shows '" +
+            Utf8(shown.back().text) + "'");
+    if (!TypeInto(box, entry.valid))
+        return Fail(where + ": the box of " + member + " did not take '" + Utf8(entry.valid) + "'");
+    m_entered.push_back(index);
+    m_print(where + ": typed " + Utf8(entry.valid) + " for " + member);
+    return true;
+}
+
+bool CDemoWalk::FollowLowFlowAssignment(size_t index, HWND window) {
+    const CPVPageTable* page = PVPageCatalogue::Find(m_dialog.PageInfo(index).className);
+    const CPVControlRow* assignment = page ? page->RowOf(L"LowFlowCutOffAssignLowFlow") : nullptr;
+    if (!assignment)
+        return true;
+    const std::string where = "page '" + PageTitle(index) + "'";
+    std::vector<HWND> boxes;
+    HWND label = nullptr;
+    for (const CPVControlRow& row : page->rows) {
+        if (row.follows[0] != assignment->item)
+            continue;
+        const HWND item = GetDlgItem(window, static_cast<int>(row.item));
+        if (row.control == PVControl::CmbDependStatic)
+            label = item;
+        else
+            boxes.push_back(item);
+    }
+    const auto enabledCount = [&] {
+        size_t enabled = 0;
+        for (HWND box : boxes)
+            enabled += IsWindowEnabled(box) ? 1 : 0;
+        return enabled;
+    };
+    const HWND combo = GetDlgItem(window, static_cast<int>(assignment->item));
+    if (!label || !PickText(combo, L"Off", where))
+        return Fail(where + ": the assignment and its unit label are not there");
+    if (enabledCount() != 0 || WindowText(label).find_first_not_of(L' ') != std::wstring::npos)
+        return Fail(where + ": with the assignment 'Off', " + std::to_string(enabledCount()) +
+                    " value boxes stay enabled and the unit label shows '" + Utf8(WindowText(label)) + "'");
+    const std::string picture =
+        PictureName(index, m_dialog.PageInfo(index).title + L" assignment off");
+    if (!Draw(window, picture))
+        return false;
+    m_print(where + ": with the assignment 'Off' its " + std::to_string(boxes.size()) +
+            " value boxes are greyed and the unit label is blank; drew it into " + m_output + "/" + picture);
+    if (!PickText(combo, L"Mass flow", where))
+        return false;
+    const std::wstring unit = MemberText(m_context->Project(), L"SystemUnitMassFlow");
+    if (enabledCount() != boxes.size() || WindowText(label) != unit)
+        return Fail(where + ": with 'Mass flow', " + std::to_string(enabledCount()) + " of " +
+                    std::to_string(boxes.size()) + " value boxes are enabled and the unit label shows '" +
+                    Utf8(WindowText(label)) + "', not '" + Utf8(unit) + "'");
+    m_print(where + ": with 'Mass flow' the value boxes are enabled and the unit label shows '" + Utf8(unit) +
+            "', the unit of SystemUnitMassFlow");
+    return true;
+}
+
+bool CDemoWalk::CheckSavedEntries(const CHostProject& saved) {
+    bool ok = true;
+    for (size_t index : m_entered) {
+        const CEntry* entry = EntryOf(m_dialog.PageInfo(index).className);
+        const CTagMember* member = saved.ConfigTag().Find(entry->member);
+        const CTagValue typed = member && std::holds_alternative<float>(member->Value())
+                                    ? CTagValue{static_cast<float>(std::wcstod(entry->valid, nullptr))}
+                                    : CTagValue{LONGLONG{std::wcstoll(entry->valid, nullptr, 10)}};
+        const std::string held = member ? Utf8(CTagMember::ToText(member->Value())) : "nothing";
+        if (!member || member->Value() != typed)
+            ok = Fail("the saved project holds " + held + " for " + Utf8(entry->member) + ", not " +
+                      Utf8(entry->valid));
+        else
+            m_print("the saved project holds " + Utf8(entry->valid) + " for " + Utf8(entry->member));
+    }
+    return ok;
 }

@@ -1,6 +1,8 @@
 // The walk of `pvhost demo`: every page of the properties dialog visited and drawn,
-// the known pages edited with the user's hand, the edits applied and found in the
-// saved project, a pick undone by Revert, the controls greyed online, and a pick
+// the known pages edited with the user's hand, numbers typed into the measurement
+// pages' boxes (one beyond the member's range, which the page refuses to let go of),
+// the low-flow boxes and unit following the assignment, the edits applied and found
+// in the saved project, a pick undone by Revert, the controls greyed online, and a pick
 // dropped by Cancel. Each step prints what it did; a step whose result is not what
 // a user would see fails the walk.
 #pragma once
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "host/HostContext.h"
+#include "host/HostProject.h"
 #include "host/PropertiesDialog.h"
 #include "platform/user/WinUser.h"
 
@@ -29,6 +32,7 @@ public:
 
 private:
     struct CEdit;
+    struct CEntry;
 
     bool VisitPages();
     bool CheckSavedProject();
@@ -36,11 +40,22 @@ private:
     bool GreyOnline();
     bool CancelAPick();
 
+    // The numbers typed on a measurement page: one beyond the member's range, refused
+    // with the host's message and the page kept; then a valid one.
+    bool EnterNumbers(size_t index, HWND window, const CEntry& entry);
+    // The low-flow boxes and unit label follow the assignment: greyed and blank for
+    // "Off", enabled with the mass flow unit for "Mass flow".
+    bool FollowLowFlowAssignment(size_t index, HWND window);
+    bool CheckSavedEntries(const CHostProject& saved);
+    static const CEntry* EntryOf(const std::wstring& className);
+    // Replaces the text of `box` as a user does: click, Ctrl+A, type.
+    static bool TypeInto(HWND box, const std::wstring& text);
+
     // The edit the walk makes on the page of `className`, or null.
     static const CEdit* EditOf(const std::wstring& className);
-    // The control of the edit on the dialog's page `index` (whose window is `window`):
-    // the one that shows the edit's member, as the profile's page catalogue says.
-    HWND ControlOf(size_t index, HWND window, const CEdit& edit) const;
+    // The control on the dialog's page `index` (whose window is `window`) that shows
+    // `member`, as the profile's page catalogue says.
+    HWND ControlOf(size_t index, HWND window, const std::wstring& member) const;
     // Picks the item showing `text` in `combo` with the user's hand.
     bool PickText(HWND combo, const std::wstring& text, const std::string& where);
     std::string PageTitle(size_t index) const;
@@ -55,4 +70,6 @@ private:
     Printer m_fail;
     // The pages the walk edited, by index in the dialog.
     std::vector<size_t> m_edited;
+    // The pages the walk typed numbers into, by index in the dialog.
+    std::vector<size_t> m_entered;
 };
