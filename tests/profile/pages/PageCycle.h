@@ -1,8 +1,11 @@
 // One page's whole life as the host's properties dialog drives it, without the dialog:
 // created by class through the registry, initialised, given a window, activated,
-// saved, closed as OK closes it, destroyed and released. Beside it, the host calls a
-// page cannot avoid: each bound member's enumeration index and strings, read straight
-// from the host's configuration tag. The leak test and the benchmark share both.
+// saved, closed as OK closes it, destroyed and released. Beside it, what a page cannot
+// avoid: the host calls (each bound enumeration member's index and strings, each other
+// bound member's value, read straight from the host's configuration tag) and, when a
+// resource library is given, the window system's part: the page's dialog template
+// created bare, without the profile, and destroyed. The leak test and the benchmark
+// share both.
 #pragma once
 
 #include <memory>
@@ -17,6 +20,7 @@
 #include "platform/com/ComPtr.h"
 #include "platform/oleaut/Bstr.h"
 #include "platform/oleaut/SafeArray.h"
+#include "platform/user/DialogApi.h"
 #include "platform/user/WinUser.h"
 #include "profile/interfaces/Module.h"
 #include "profile/interfaces/Panel.h"
@@ -100,36 +104,44 @@ public:
         return m_failure;
     }
 
-    // The floor of one cycle of a page binding `members`: GetEnumIndex and
-    // GetEnumStrings on each, on the host's configuration tag, freeing the strings.
-    HRESULT RunFloor(const std::vector<std::wstring>& members) {
+    // The library whose dialog templates the floor creates bare; null: none are.
+    void SetTemplateLibrary(HMODULE resources) { m_templates = resources; }
+
+    // The floor of one cycle of `page`: on the host's configuration tag GetEnumIndex and
+    // GetEnumStrings of each bound enumeration member (freeing the strings) and
+    // GetValue of each other bound member, then its dialog template created bare and
+    // destroyed.
+    HRESULT RunFloor(const CPVPageTable& page) {
         m_failedStep.clear();
-        if (!m_tag) {
-            CComPtr<IModule> module;
-            if (HRESULT hr = m_parent->GetModule(&module); FAILED(hr))
-                return Fail("GetModule", hr);
-            if (HRESULT hr = module->GetConfigTag(&m_tag); FAILED(hr))
-                return Fail("GetConfigTag", hr);
-        }
-        if (m_names.size() != members.size() || m_members != members) {
-            FreeNames();
-            m_members = members;
-            // Allocated once: the names are the caller's, not part of what is measured.
-            for (const std::wstring& member : members)
-                m_names.push_back(SysAllocStringLen(member.c_str(), static_cast<UINT>(member.size())));
-        }
-        for (BSTR name : m_names) {
-            LONG index = -1;
-            if (HRESULT hr = m_tag->GetEnumIndex(name, &index); FAILED(hr))
-                return Fail("GetEnumIndex", hr);
-            SAFEARRAY* strings = nullptr;
-            HRESULT hr = m_tag->GetEnumStrings(name, &strings);
-            if (strings)
-                SafeArrayDestroy(strings);
-            if (FAILED(hr))
-                return Fail("GetEnumStrings", hr);
-        }
+        const std::vector<std::wstring> enumerations = BoundMembers(page, true);
+        std::vector<std::wstring> members = enumerations;
+        for (const std::wstring& member : BoundMembers(page, false))
+            members.push_back(member);
+        if (HRESULT hr = UseNames(members); FAILED(hr))
+            return hr;
+        for (size_t i = 0; i < m_names.size(); ++i)
+            if (HRESULT hr = i < enumerations.size() ? ReadEnumeration(m_names[i]) : ReadValue(m_names[i]);
+                FAILED(hr))
+                return hr;
+        if (!m_templates)
+            return S_OK;
+        const HWND bare = CreateDialogParamW(m_templates, MAKEINTRESOURCEW(page.dialogTemplate), m_window,
+                                             &BareDialogProc, 0);
+        if (!bare)
+            return Fail("CreateDialogParamW", E_FAIL);
+        DestroyWindow(bare);
         return S_OK;
+    }
+
+    // The members `page` binds, in its binding order: its enumerations, or the others.
+    static std::vector<std::wstring> BoundMembers(const CPVPageTable& page, bool enumerations) {
+        std::vector<std::wstring> members;
+        for (size_t i = 0; i < page.rows.size(); ++i) {
+            const CPVControlRow& row = page.BoundRow(i);
+            if (row.value != PVValue::None && (row.value == PVValue::Enumeration) == enumerations)
+                members.push_back(row.member);
+        }
+        return members;
     }
 
     // The step that failed last; empty after a cycle that succeeded.
@@ -144,6 +156,43 @@ public:
     }
 
 private:
+    static INT_PTR CALLBACK BareDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+    // The tag and the members' names, had once: they are the caller's, not part of what
+    // is measured.
+    HRESULT UseNames(const std::vector<std::wstring>& members) {
+        if (!m_tag) {
+            CComPtr<IModule> module;
+            if (HRESULT hr = m_parent->GetModule(&module); FAILED(hr))
+                return Fail("GetModule", hr);
+            if (HRESULT hr = module->GetConfigTag(&m_tag); FAILED(hr))
+                return Fail("GetConfigTag", hr);
+        }
+        if (m_members != members) {
+            FreeNames();
+            m_members = members;
+            for (const std::wstring& member : members)
+                m_names.push_back(SysAllocStringLen(member.c_str(), static_cast<UINT>(member.size())));
+        }
+        return S_OK;
+    }
+    HRESULT ReadEnumeration(BSTR name) {
+        LONG index = -1;
+        if (HRESULT hr = m_tag->GetEnumIndex(name, &index); FAILED(hr))
+            return Fail("GetEnumIndex", hr);
+        SAFEARRAY* strings = nullptr;
+        const HRESULT hr = m_tag->GetEnumStrings(name, &strings);
+        if (strings)
+            SafeArrayDestroy(strings);
+        return FAILED(hr) ? Fail("GetEnumStrings", hr) : S_OK;
+    }
+    HRESULT ReadValue(BSTR name) {
+        VARIANT value;
+        VariantInit(&value);
+        const HRESULT hr = m_tag->GetValue(name, &value);
+        VariantClear(&value);
+        return FAILED(hr) ? Fail("GetValue", hr) : S_OK;
+    }
     HRESULT Fail(const char* step, HRESULT hr) {
         m_failedStep = step;
         return hr;
@@ -169,6 +218,7 @@ private:
     CComPtr<ITag> m_tag;
     std::vector<std::wstring> m_members;
     std::vector<BSTR> m_names;
+    HMODULE m_templates = nullptr;
     std::string m_failedStep;
     HRESULT m_failure = S_OK;
 };

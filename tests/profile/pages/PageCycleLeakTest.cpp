@@ -116,21 +116,31 @@ TEST_F(PageCycleTest, EachCycleBindsEveryMemberOfItsPage) {
     }
 }
 
-TEST_F(PageCycleTest, TheFloorReadsEveryMemberOnceAndKeepsOnlyItsTag) {
+TEST_F(PageCycleTest, TheFloorReadsEveryMemberOnceMakesTheBareTemplateAndKeepsOnlyItsTag) {
+    const HMODULE resources = LoadLibraryW(
+        CDosPath::ToDos(std::string(std::getenv("PV_BIN_DIR")) + "/PVZQTavrin100ENU.dll").c_str());
+    ASSERT_NE(nullptr, resources);
+    cycle->SetTemplateLibrary(resources);
     const CHostHoldings before = Holdings();
     for (const CPVPageTable* page : BuiltPages()) {
         host.context->Faults().ClearCalls();
-        const std::vector<std::wstring> members = EnumerationMembers(*page, true);
-        ASSERT_EQ(S_OK, cycle->RunFloor(members)) << PageShortName(*page) << ": " << cycle->FailedStep();
-        for (const wchar_t* operation : {L"GetEnumIndex", L"GetEnumStrings"}) {
+        ASSERT_EQ(S_OK, cycle->RunFloor(*page)) << PageShortName(*page) << ": " << cycle->FailedStep();
+        for (const wchar_t* operation : {L"GetEnumIndex", L"GetEnumStrings", L"GetValue"}) {
             std::vector<std::wstring> read;
             for (const CHostCall& call : host.context->Faults().CallsOf(operation))
                 read.push_back(call.member);
-            EXPECT_EQ(members, read) << PageShortName(*page);
+            EXPECT_EQ(CPageCycle::BoundMembers(*page, operation != std::wstring(L"GetValue")), read)
+                << PageShortName(*page);
         }
     }
     cycle->ReleaseFloor();
-    EXPECT_EQ(before, Holdings());
+    EXPECT_EQ(before, Holdings()) << "the bare dialogs are gone too";
+    // A template the library lacks is named as the floor's failure.
+    constexpr CPVPageTable kMissing{L"CMissing", L"Missing Page", L"{00000000-0000-0000-0000-000000000000}", 1};
+    EXPECT_EQ(E_FAIL, cycle->RunFloor(kMissing));
+    EXPECT_EQ("CreateDialogParamW", cycle->FailedStep());
+    cycle->SetTemplateLibrary(nullptr);
+    FreeLibrary(resources);
 }
 
 struct InnerFault {
