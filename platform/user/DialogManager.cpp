@@ -470,9 +470,16 @@ LRESULT CDialogManager::DefProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPa
         return 0;
     }
     case WM_SHOWWINDOW: {
-        const State* state = Find(dialog);
+        // Hiding remembers the control with the focus. Showing a top-level dialog
+        // activates it, and activation gives the focus back to that control; showing a
+        // child dialog (a tab's page) activates nothing, so the focus stays where it
+        // is, on the tab strip that showed the page, say.
         const HWND focus = GetFocus();
-        if (wParam && state && state->savedFocus && IsChild(dialog, state->savedFocus) &&
+        State* state = Find(dialog);
+        if (!wParam && state && focus && IsChild(dialog, focus))
+            state->savedFocus = focus;
+        const bool activates = !(GetWindowLongW(dialog, GWL_STYLE) & WS_CHILD);
+        if (wParam && activates && state && state->savedFocus && IsChild(dialog, state->savedFocus) &&
             !(focus && IsChild(dialog, focus)) && IsWindowEnabled(state->savedFocus))
             FocusControl(dialog, state->savedFocus);
         return DefWindowProcW(dialog, msg, wParam, lParam);

@@ -359,9 +359,21 @@ TEST_F(DialogTest, ChildDialogIsAControlParentInsideItsParent) {
     EXPECT_FALSE(IsWindowVisible(dialog)); // the template has no WS_VISIBLE
     // Its controls get WS_EX_NOPARENTNOTIFY, as dialog controls do.
     EXPECT_TRUE(GetWindowLongW(GetDlgItem(dialog, kEditId), GWL_EXSTYLE) & WS_EX_NOPARENTNOTIFY);
-    // Shown, the page hands the focus to its first tab stop.
+    // Shown, a child dialog is not activated: the focus stays where it was (on the tab
+    // strip that shows the page). Given the focus, it hands it to its first tab stop,
+    // and after being hidden and shown again, to the control that had it.
+    SetFocus(parent);
     ShowWindow(dialog, SW_SHOW);
+    EXPECT_EQ(parent, GetFocus());
+    SetFocus(dialog);
     EXPECT_EQ(GetDlgItem(dialog, kEditId), GetFocus());
+    SetFocus(GetDlgItem(dialog, kComboId));
+    ShowWindow(dialog, SW_HIDE);
+    SetFocus(parent);
+    ShowWindow(dialog, SW_SHOW);
+    EXPECT_EQ(parent, GetFocus());
+    SetFocus(dialog);
+    EXPECT_EQ(GetDlgItem(dialog, kComboId), GetFocus());
 }
 
 TEST_F(DialogTest, ClassNamesAreFoundWhateverTheirCase) {
