@@ -310,9 +310,9 @@ std::string CDefaultProject::Json() {
     members.push_back(EnumMember("SystemUnitDensity", kDensityUnits, 12039));
     members.push_back(EnumMember("SystemUnitTemperature", kTemperatureUnits, 1001));
 
-    // Totalizer 1 counts volume in m3, 2 mass in kg, 3 is off.
-    const int assign[] = {1, 2, 0};
-    const int unit[] = {9, 1, 4};
+    // Totalizers 1 and 2 count mass in kg, 3 is off (its unit list holds every unit).
+    const int assign[] = {2, 2, 0};
+    const int unit[] = {1, 1, 4};
     for (int n = 1; n <= 3; ++n) {
         const std::string prefix = "Totalizer" + std::to_string(n) + "_";
         members.push_back(EnumMember(prefix + "Assign", kTotalizerAssign, assign[n - 1]));

@@ -124,6 +124,11 @@ struct TotalizerTab : PageOnHost {
         entries.push_back({6, L"Other"});
         found->SetEnumeration(entries);
     }
+    // Totalizer `n` counting volume in m3, whatever the default project holds.
+    void CountVolumeInM3(int n) {
+        SetMember(kAssignFormat, n, 1);
+        SetMember(L"Totalizer%d_Unit", n, 9);
+    }
     int Selection(UINT id) const { return static_cast<int>(SendMessageW(Item(id), CB_GETCURSEL, 0, 0)); }
     // The arrow keys open the list and move in it; the return key confirms, as a
     // person picks an item the opened list does not show.
@@ -340,6 +345,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TotalizerUnitStrings, AFailedReadLeavesTheListEmpty) {
     TotalizerTab on;
+    on.CountVolumeInM3(1);
     on.context->Faults().Inject(L"GetEnumStrings", E_FAIL, L"Totalizer1_Unit");
     on.Bind(1);
     EXPECT_TRUE(on.UnitItems().empty());
@@ -349,6 +355,7 @@ TEST(TotalizerUnitStrings, AFailedReadLeavesTheListEmpty) {
 // A binding is made once and must be whole; an unbound box leaves window and tag alone.
 TEST(TotalizerUnitBinding, ASecondInitializeIsRefusedAndDoesNotRefill) {
     TotalizerTab on;
+    on.CountVolumeInM3(1);
     on.Bind(1);
     ASSERT_EQ(20u, on.UnitItems().size());
     const CComPtr<IPVGetSetValue> assignment = on.Value<CPVGetSetEnum>(L"Totalizer1_Assign");
@@ -407,7 +414,8 @@ INSTANTIATE_TEST_SUITE_P(Bindings, TotalizerUnitInvalidBinding,
 
 TEST(TotalizerUnitBinding, AFailedWriteKeepsTheBoxDirtyAFailedReadKeepsItsSelection) {
     TotalizerTab on;
-    on.Bind(1); // volume, unit m3
+    on.CountVolumeInM3(1);
+    on.Bind(1);
     on.Pick(IDC_TOTALIZER_UNIT, 4);
     ASSERT_TRUE(on.unit.IsDirty());
     on.context->Faults().Inject(L"SetEnumIndex", E_FAIL, L"Totalizer1_Unit");
@@ -462,6 +470,8 @@ TEST(TotalizerUnitDroppedList, IsSizedByItsOwnFormula) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TotalizerTab on;
+        if (c.n == 1)
+            on.CountVolumeInM3(1);
         on.Bind(c.n, c.strings ? Fixed(c.strings) : nullptr);
         HWND box = on.Item(IDC_TOTALIZER_UNIT);
         RECT closed{};
