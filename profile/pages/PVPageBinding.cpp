@@ -4,9 +4,12 @@
 
 #include "platform/com/ComPtr.h"
 #include "profile/controls/PVCtrlCmbDependStatic.h"
+#include "profile/controls/PVCtrlCmbDependStaticPreset.h"
 #include "profile/controls/PVCtrlConfigChkCmbBtnDependEditBox.h"
 #include "profile/controls/PVCtrlConfigComboBox.h"
+#include "profile/controls/PVCtrlConfigComboBoxTot.h"
 #include "profile/controls/PVCtrlConfigDependEditFloat.h"
+#include "profile/controls/PVCtrlConfigEditFloat.h"
 #include "profile/controls/PVCtrlConfigEditInteger.h"
 #include "profile/controls/PVCtrlConfigStaticTextPages.h"
 #include "profile/values/PVGetEnumStrings.h"
@@ -49,9 +52,38 @@ template <> CPVCtrlCmbDependStatic PVBuildControl(const CPVControlRow& row) {
 }
 
 HRESULT PVBind(CPVCtrlConfigComboBox& box, const CPVControlRow& row, IPVGetSetAdapter* adapter) {
-    const CComPtr<IPVGetSetValue> value = MakeValue<CPVGetSetEnum>(row.member, adapter);
+    return PVBind(box, row, adapter, nullptr);
+}
+
+// The totalizer page's controls. -------------------------------------------------
+
+template <> CPVCtrlConfigComboBoxTot PVBuildControl<CPVCtrlConfigComboBoxTot>(const CPVControlRow& row) {
+    return CPVCtrlConfigComboBoxTot(row.item, row.follows[0]);
+}
+
+template <>
+CPVCtrlCmbDependStaticPreset PVBuildControl<CPVCtrlCmbDependStaticPreset>(const CPVControlRow& row) {
+    return CPVCtrlCmbDependStaticPreset(row.item, row.follows[0], row.follows[1]);
+}
+
+HRESULT PVBind(CPVCtrlConfigComboBox& box, const CPVControlRow& row, IPVGetSetAdapter* adapter,
+               CComPtr<IPVGetSetValue>* value) {
+    const CComPtr<IPVGetSetValue> index = MakeValue<CPVGetSetEnum>(row.member, adapter);
     const CComPtr<IPVGetSetValue> strings = MakeValue<CPVGetEnumStrings>(row.member, adapter);
-    return box.Initialize(value, strings);
+    if (value)
+        *value = index;
+    return box.Initialize(index, strings);
+}
+
+HRESULT PVBind(CPVCtrlConfigComboBoxTot& box, const CPVControlRow& row, IPVGetSetAdapter* adapter,
+               IPVGetSetValue* assignment) {
+    const CComPtr<IPVGetSetValue> unit = MakeValue<CPVGetSetEnum>(row.member, adapter);
+    const CComPtr<IPVGetSetValue> strings = MakeValue<CPVGetEnumStrings>(row.member, adapter);
+    return box.Initialize(unit, assignment, strings);
+}
+
+HRESULT PVBind(CPVCtrlCmbDependStaticPreset&, const CPVControlRow&, IPVGetSetAdapter*) {
+    return S_OK;
 }
 
 HRESULT PVBind(CPVCtrlConfigEditInteger& box, const CPVControlRow& row, IPVGetSetAdapter* adapter) {

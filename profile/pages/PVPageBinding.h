@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/base/WinTypes.h"
+#include "platform/com/ComPtr.h"
 #include "profile/pages/PVPageTable.h"
 
 class CPVCtrlCmbDependStatic;
@@ -16,6 +17,7 @@ class CPVCtrlConfigEditFloat2;
 class CPVCtrlConfigEditInteger;
 class CPVCtrlConfigStaticTextPages;
 struct IPVGetSetAdapter;
+struct IPVGetSetValue;
 
 // Controls that take only their dialog item. A control class with further constructor
 // arguments (the combo boxes it follows) gets a specialisation of its own.
@@ -44,3 +46,21 @@ HRESULT PVBind(CPVCtrlConfigStaticTextPages& label, const CPVControlRow& row, IP
 // The unit members of slots 1 to 3 (member and further members); slots 4 and 5 stay
 // empty.
 HRESULT PVBind(CPVCtrlCmbDependStatic& label, const CPVControlRow& row, IPVGetSetAdapter* adapter);
+
+// The totalizer page's controls. -------------------------------------------------
+
+class CPVCtrlConfigComboBoxTot;
+class CPVCtrlCmbDependStaticPreset;
+
+// The unit box and the preset label know the combo boxes they follow.
+template <> CPVCtrlConfigComboBoxTot PVBuildControl<CPVCtrlConfigComboBoxTot>(const CPVControlRow& row);
+template <> CPVCtrlCmbDependStaticPreset PVBuildControl<CPVCtrlCmbDependStaticPreset>(const CPVControlRow& row);
+
+// An enumeration whose value object another control needs as well: `value` receives it.
+HRESULT PVBind(CPVCtrlConfigComboBox& box, const CPVControlRow& row, IPVGetSetAdapter* adapter,
+               CComPtr<IPVGetSetValue>* value);
+// A totalizer's unit, filtered by `assignment`, the value object of its assignment box.
+HRESULT PVBind(CPVCtrlConfigComboBoxTot& box, const CPVControlRow& row, IPVGetSetAdapter* adapter,
+               IPVGetSetValue* assignment);
+// The preset label reads the boxes it follows; nothing of the tag is bound.
+HRESULT PVBind(CPVCtrlCmbDependStaticPreset& label, const CPVControlRow& row, IPVGetSetAdapter* adapter);

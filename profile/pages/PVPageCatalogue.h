@@ -101,6 +101,41 @@ inline constexpr CPVControlRow kSYSUNITRows[] = {
     PVEnumerationRow(IDC_SYSUNIT_TEMPERATURE, L"SystemUnitTemperature"),
 };
 
+// One totalizer on a tab of the totalizer page: its members are numbered by its tab,
+// 1 to 3. The unit box counts in the range of the assignment box's process variable
+// and the preset label shows the unit box's unit in that range.
+inline constexpr CPVControlRow kTotalizerTabRows[] = {
+    PVEnumerationRow(IDC_TOTALIZER_ASSIGN, L"Totalizer%d_Assign"),
+    {.control = PVControl::ConfigComboBoxTot,
+     .item = IDC_TOTALIZER_UNIT,
+     .member = L"Totalizer%d_Unit",
+     .value = PVValue::Enumeration,
+     .follows = {IDC_TOTALIZER_ASSIGN}},
+    PVEnumerationRow(IDC_TOTALIZER_OPERATING_MODE, L"Totalizer%d_OpMode"),
+    PVEnumerationRow(IDC_TOTALIZER_CONTROL, L"Totalizer%d_Control"),
+    {.control = PVControl::ConfigEditFloat,
+     .item = IDC_TOTALIZER_PRESET,
+     .member = L"Totalizer%d_Preset",
+     .value = PVValue::Float,
+     .textLimit = 7,
+     .maskFlag = 1,
+     .decimals = 2},
+    PVEnumerationRow(IDC_TOTALIZER_FAILSAFE_MODE, L"Totalizer%d_FailSafeMode"),
+    {.control = PVControl::CmbDependStaticPreset,
+     .item = IDC_TOTALIZER_PRESET_UNIT,
+     .follows = {IDC_TOTALIZER_UNIT, IDC_TOTALIZER_ASSIGN}},
+};
+inline constexpr CPVPageTable kTotalizerTab{L"CPVTabPageTavrinTotalizerConfigDlg", nullptr, nullptr,
+                                            IDD_TOTALIZER_TAB, kTotalizerTabRows};
+// The tab titles are the totalizers' numbers in every language.
+inline constexpr const wchar_t* kTotalizerTabTitles[] = {L"1", L"2", L"3"};
+inline constexpr CPVControlRow kTotalizerConfigRows[] = {
+    {.control = PVControl::TotalizerTabCtrl,
+     .item = IDC_TOTALIZER_TABS,
+     .tabPage = &kTotalizerTab,
+     .tabTitles = kTotalizerTabTitles},
+};
+
 inline constexpr CPVPageTable kCOMM{L"CPVPageTavrinCOMM", L"PVPageTavrinCOMM Page",
                                     L"{A8385E73-23E7-479D-951F-685F470BA12B}", IDD_COMM, kCOMMRows};
 inline constexpr CPVPageTable kCOMP{L"CPVPageTavrinCOMP", L"PVPageTavrinCOMP Page",
@@ -123,7 +158,8 @@ inline constexpr CPVPageTable kSYSUNIT{L"CPVPageTavrinSYSUNIT", L"PVPageTavrinSY
                                        L"{487752D8-E4E9-4112-A117-95EB27DD853A}", IDD_SYSUNIT, kSYSUNITRows};
 inline constexpr CPVPageTable kTotalizerConfig{L"CPVPageTavrinTotalizerConfig",
                                                L"PVPageTavrinTotalizerConfig Page",
-                                               L"{C3362634-3CE7-4001-A616-5DFB4A978D86}", IDD_TOTALIZER};
+                                               L"{C3362634-3CE7-4001-A616-5DFB4A978D86}", IDD_TOTALIZER,
+                                               kTotalizerConfigRows};
 inline constexpr CPVPageTable kVER{L"CPVPageTavrinVER", L"PVPageTavrinVER Page",
                                    L"{A9DE4928-5A6A-41D9-9B51-4D49D45FD9DE}", IDD_VERIFICATION_REPORT};
 inline constexpr CPVPageTable kVERSTATIC{L"CPVPageTavrinVERSTATIC", L"PVPageTavrinVERSTATIC Page",

@@ -7,6 +7,7 @@
 #include "profile/pages/PVPageTavrinPROCESS.h"
 #include "profile/pages/PVPageTavrinSENSOR.h"
 #include "profile/pages/PVPageTavrinSYSUNIT.h"
+#include "profile/pages/PVPageTavrinTotalizerConfig.h"
 #include "profile/server/PVPropPageClassFactory.h"
 #include "profile/server/PVPropPageRegistration.h"
 
@@ -26,3 +27,4 @@ CPVPropPageRegistration g_registerPARTIALLY = RegisterPage<CPVPageTavrinPARTIALL
 CPVPropPageRegistration g_registerPROCESS = RegisterPage<CPVPageTavrinPROCESS>();
 CPVPropPageRegistration g_registerSENSOR = RegisterPage<CPVPageTavrinSENSOR>();
 CPVPropPageRegistration g_registerSYSUNIT = RegisterPage<CPVPageTavrinSYSUNIT>();
+CPVPropPageRegistration g_registerTotalizerConfig = RegisterPage<CPVPageTavrinTotalizerConfig>();

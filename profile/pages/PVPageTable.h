@@ -8,6 +8,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "platform/base/WinTypes.h"
@@ -22,6 +23,11 @@ enum class PVControl {
     ConfigChkCmbBtnDependEditBox, // CPVCtrlConfigChkCmbBtnDependEditBox: the same
     ConfigStaticTextPages,        // CPVCtrlConfigStaticTextPages
     CmbDependStatic,              // CPVCtrlCmbDependStatic: follows, further members, mode
+
+    // The totalizer page's.
+    ConfigComboBoxTot,     // CPVCtrlConfigComboBoxTot: follows the assignment box
+    CmbDependStaticPreset, // CPVCtrlCmbDependStaticPreset: follows the unit box, then the assignment box
+    TotalizerTabCtrl,      // CPVCtrlTavrinTotalizerTabCtrl: its row names its tabs
 };
 
 // The value objects a row's control is bound with.
@@ -32,6 +38,8 @@ enum class PVValue {
     Float,       // CPVGetSetFloat
     Float2,      // CPVGetSetFloat2, the second converter
 };
+
+struct CPVPageTable;
 
 // Rows beyond the commonest are written with designated initializers, field by field
 // as the page's bindings read: item, member, value class, followed combo box and the
@@ -55,6 +63,10 @@ struct CPVControlRow {
     LONG maskFlag = 0;
     LONG decimals = 0;
     LONG mode = 0;
+    // A tab control's tabs: the table each tab's page is built from, and the tabs'
+    // titles in tab order, one tab page per title.
+    const CPVPageTable* tabPage = nullptr;
+    std::span<const wchar_t* const> tabTitles = {};
 };
 
 // An enumeration member in a configuration combo box: the commonest row.
@@ -108,3 +120,35 @@ struct CPVPageTable {
         return nullptr;
     }
 };
+
+// The member a tab page's row binds on tab page `number` (1 for the first tab): the
+// row's format with its %d written in decimal.
+inline std::wstring PVNumberedMember(std::wstring_view format, int number) {
+    std::wstring member(format);
+    if (const size_t at = member.find(L"%d"); at != std::wstring::npos)
+        member.replace(at, 2, std::to_wstring(number));
+    return member;
+}
+
+// Where a page shows a member: the control's row and, for a member of a tab page, the
+// tab control's row and the tab (0 for the first).
+struct CPVMemberPlace {
+    const CPVControlRow* row = nullptr;
+    const CPVControlRow* tabCtrl = nullptr;
+    int tab = -1;
+};
+
+// The place of `member` on `page`; a null row when the page does not bind it.
+inline CPVMemberPlace PVPlaceOf(const CPVPageTable& page, std::wstring_view member) {
+    if (const CPVControlRow* row = page.RowOf(member))
+        return {row};
+    for (const CPVControlRow& tabCtrl : page.rows) {
+        if (!tabCtrl.tabPage)
+            continue;
+        for (int tab = 0; tab < static_cast<int>(tabCtrl.tabTitles.size()); ++tab)
+            for (const CPVControlRow& row : tabCtrl.tabPage->rows)
+                if (row.member && PVNumberedMember(row.member, tab + 1) == member)
+                    return {&row, &tabCtrl, tab};
+    }
+    return {};
+}

@@ -12,9 +12,12 @@
 #include "platform/mfc/DataExchange.h"
 #include "profile/contracts/IPVPropPageEnum.h"
 #include "profile/controls/PVCtrlCmbDependStatic.h"
+#include "profile/controls/PVCtrlCmbDependStaticPreset.h"
 #include "profile/controls/PVCtrlConfigChkCmbBtnDependEditBox.h"
 #include "profile/controls/PVCtrlConfigComboBox.h"
+#include "profile/controls/PVCtrlConfigComboBoxTot.h"
 #include "profile/controls/PVCtrlConfigDependEditFloat.h"
+#include "profile/controls/PVCtrlConfigEditFloat.h"
 #include "profile/controls/PVCtrlConfigEditInteger.h"
 #include "profile/controls/PVCtrlConfigStaticTextPages.h"
 #include "profile/pages/PVPageBinding.h"
@@ -54,6 +57,16 @@ template <> struct PVControlClass<PVControl::ConfigStaticTextPages> {
 template <> struct PVControlClass<PVControl::CmbDependStatic> {
     using Type = CPVCtrlCmbDependStatic;
     static constexpr bool Takes(PVValue value) { return value == PVValue::Long; }
+};
+
+// The totalizer page's controls.
+template <> struct PVControlClass<PVControl::ConfigComboBoxTot> {
+    using Type = CPVCtrlConfigComboBoxTot;
+    static constexpr bool Takes(PVValue value) { return value == PVValue::Enumeration; }
+};
+template <> struct PVControlClass<PVControl::CmbDependStaticPreset> {
+    using Type = CPVCtrlCmbDependStaticPreset;
+    static constexpr bool Takes(PVValue value) { return value == PVValue::None; }
 };
 
 // The controls of the rows from `I` on: this row's control, then the others. So the

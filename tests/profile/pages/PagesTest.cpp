@@ -81,7 +81,7 @@ TEST_P(PageBindingTest, BindsEveryMemberInItsOrderAndShowsItsStringsAndValue) {
         << "the page gives the focus to its focus control";
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, PageBindingTest, ::testing::ValuesIn(BuiltPages()),
+INSTANTIATE_TEST_SUITE_P(Pages, PageBindingTest, ::testing::ValuesIn(UntabbedPages()),
                          [](const auto& info) { return PageShortName(*info.param); });
 
 TEST_F(PagesTest, SlotTenIsItem9042AndItsPickReachesOnlyItsMember) {
