@@ -54,7 +54,8 @@ class CPVCtrlCmbDependStaticPreset;
 
 // The unit box and the preset label know the combo boxes they follow.
 template <> CPVCtrlConfigComboBoxTot PVBuildControl<CPVCtrlConfigComboBoxTot>(const CPVControlRow& row);
-template <> CPVCtrlCmbDependStaticPreset PVBuildControl<CPVCtrlCmbDependStaticPreset>(const CPVControlRow& row);
+template <>
+CPVCtrlCmbDependStaticPreset PVBuildControl<CPVCtrlCmbDependStaticPreset>(const CPVControlRow& row);
 
 // An enumeration whose value object another control needs as well: `value` receives it.
 HRESULT PVBind(CPVCtrlConfigComboBox& box, const CPVControlRow& row, IPVGetSetAdapter* adapter,

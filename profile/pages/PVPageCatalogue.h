@@ -156,10 +156,9 @@ inline constexpr CPVPageTable kSYSTEM22{L"CPVPageTavrinSYSTEM22", L"PVPageTavrin
                                         L"{5D1CA899-DCD1-4643-8508-C1DF9FE0F55E}", IDD_SYSTEM22};
 inline constexpr CPVPageTable kSYSUNIT{L"CPVPageTavrinSYSUNIT", L"PVPageTavrinSYSUNIT Page",
                                        L"{487752D8-E4E9-4112-A117-95EB27DD853A}", IDD_SYSUNIT, kSYSUNITRows};
-inline constexpr CPVPageTable kTotalizerConfig{L"CPVPageTavrinTotalizerConfig",
-                                               L"PVPageTavrinTotalizerConfig Page",
-                                               L"{C3362634-3CE7-4001-A616-5DFB4A978D86}", IDD_TOTALIZER,
-                                               kTotalizerConfigRows};
+inline constexpr CPVPageTable kTotalizerConfig{
+    L"CPVPageTavrinTotalizerConfig", L"PVPageTavrinTotalizerConfig Page",
+    L"{C3362634-3CE7-4001-A616-5DFB4A978D86}", IDD_TOTALIZER, kTotalizerConfigRows};
 inline constexpr CPVPageTable kVER{L"CPVPageTavrinVER", L"PVPageTavrinVER Page",
                                    L"{A9DE4928-5A6A-41D9-9B51-4D49D45FD9DE}", IDD_VERIFICATION_REPORT};
 inline constexpr CPVPageTable kVERSTATIC{L"CPVPageTavrinVERSTATIC", L"PVPageTavrinVERSTATIC Page",

@@ -30,17 +30,13 @@ int CPVTabPageTavrinTotalizerConfigDlg::TotalizerNumber() const {
 
 void CPVTabPageTavrinTotalizerConfigDlg::DoDataExchange(CDataExchange* dx) {
     CPVTabPageConfigEnum::DoDataExchange(dx);
-    m_controls.ForEach(
-        [dx](auto& control, size_t row) { DDX_Control(dx, static_cast<int>(kTable.rows[row].item), control); });
+    PVSubclassControls<kTable>(dx, m_controls);
 }
 
 BOOL CPVTabPageTavrinTotalizerConfigDlg::OnInitDialog() {
     const BOOL result = CPVTabPageConfigEnum::OnInitDialog();
     BindControls(GetIPVGetSetAdapter(), TotalizerNumber());
-    m_controls.ForEach([this](auto& control, size_t row) {
-        if (row == kTable.focusRow)
-            static_cast<IPVPropPageEnum*>(this)->SetFocusCtrl(&control);
-    });
+    static_cast<IPVPropPageEnum*>(this)->SetFocusCtrl(PVFocusControl<kTable>(m_controls));
     return result;
 }
 
@@ -57,7 +53,8 @@ void CPVTabPageTavrinTotalizerConfigDlg::BindControls(IPVGetSetAdapter* adapter,
         if constexpr (std::is_same_v<Control, CPVCtrlConfigComboBoxTot>)
             PVBind(control, row, adapter, assignment);
         else if constexpr (std::is_same_v<Control, CPVCtrlConfigComboBox>)
-            PVBind(control, row, adapter, row.item == AssignmentItem() ? std::addressof(assignment) : nullptr);
+            PVBind(control, row, adapter,
+                   row.item == AssignmentItem() ? std::addressof(assignment) : nullptr);
         else
             PVBind(control, row, adapter);
     });

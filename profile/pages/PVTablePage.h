@@ -96,6 +96,24 @@ private:
     CPVTableControls<kTable, I + 1> m_rest;
 };
 
+// Subclasses the dialog items of the controls of table `kTable`, in list order.
+template <const CPVPageTable& kTable, class Controls>
+void PVSubclassControls(CDataExchange* dx, Controls& controls) {
+    controls.ForEach([dx](auto& control, size_t row) {
+        DDX_Control(dx, static_cast<int>(kTable.rows[row].item), control);
+    });
+}
+
+// The control of the table's focus row.
+template <const CPVPageTable& kTable, class Controls> CWnd* PVFocusControl(Controls& controls) {
+    CWnd* focus = nullptr;
+    controls.ForEach([&focus](auto& control, size_t row) {
+        if (row == kTable.focusRow)
+            focus = &control;
+    });
+    return focus;
+}
+
 // Units and measurement pages hold one counted reference before their controls, never
 // set and released with the page.
 enum class PVReservedReference { None, Held };
@@ -117,18 +135,13 @@ public:
 protected:
     void DoDataExchange(CDataExchange* dx) override {
         CPVConfigPanelEnum::DoDataExchange(dx);
-        m_controls.ForEach([dx](auto& control, size_t row) {
-            DDX_Control(dx, static_cast<int>(kTable.rows[row].item), control);
-        });
+        PVSubclassControls<kTable>(dx, m_controls);
     }
 
     BOOL OnInitDialog() override {
         const BOOL result = CPVConfigPanelEnum::OnInitDialog();
         BindControls(GetIPVGetSetAdapter());
-        m_controls.ForEach([this](auto& control, size_t row) {
-            if (row == kTable.focusRow)
-                static_cast<IPVPropPageEnum*>(this)->SetFocusCtrl(&control);
-        });
+        static_cast<IPVPropPageEnum*>(this)->SetFocusCtrl(PVFocusControl<kTable>(m_controls));
         return result;
     }
 

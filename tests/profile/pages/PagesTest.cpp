@@ -6,9 +6,6 @@
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
-#include "host/HostProject.h"
 #include "logger/AopLogCapture.h"
 #include "platform/user/Controls.h"
 #include "tests/profile/pages/PagesTestSupport.h"
@@ -19,14 +16,6 @@ using Members = std::vector<std::wstring>;
 using PVPageCatalogue::kCOMM;
 using PVPageCatalogue::kSENSOR;
 using PVPageCatalogue::kSYSUNIT;
-
-// The members of the recorded calls of one host operation, in order.
-Members MembersOf(const CHostFaults& faults, const std::wstring& operation) {
-    Members members;
-    for (const CHostCall& call : faults.CallsOf(operation))
-        members.push_back(call.member);
-    return members;
-}
 
 std::wstring ItemText(HWND combo, int index) {
     const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
@@ -172,24 +161,6 @@ TEST_F(PagesTest, GoingOnlineGreysEveryBoxAndGoingOfflineEnablesThem) {
     }
     ASSERT_EQ(S_OK, host.dialog->SetOnline(true));
     EXPECT_FALSE(Pick(boxes[2], 1)) << "a greyed box takes no pick";
-}
-
-// The embedded project without some of the members the pages bind.
-std::string ProjectWithout(const Members& missing) {
-    CHostProject project;
-    std::string error;
-    EXPECT_TRUE(project.LoadDefault(&error)) << error;
-    std::string json = project.ToJson();
-    auto parsed = nlohmann::json::parse(json);
-    auto& members = parsed["configTag"]["members"];
-    for (auto it = members.begin(); it != members.end();) {
-        const std::string name = it->at("name");
-        bool drop = false;
-        for (const std::wstring& m : missing)
-            drop = drop || name == std::string(m.begin(), m.end());
-        it = drop ? members.erase(it) : it + 1;
-    }
-    return parsed.dump();
 }
 
 TEST_F(PagesTest, MembersTheTagLacksLeaveTheirBoxesEmptyAndTheOthersWork) {

@@ -8,15 +8,18 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "host/HostContext.h"
+#include "host/HostProject.h"
 #include "host/HostServers.h"
 #include "host/PropertiesDialog.h"
 #include "platform/base/Guid.h"
+#include "platform/hand/UserHand.h"
 #include "platform/kernel/Clock.h"
 #include "platform/kernel/DosPath.h"
 #include "platform/kernel/Module.h"
 #include "platform/registry/Registry.h"
-#include "platform/hand/UserHand.h"
 #include "platform/user/WinUser.h"
 #include "tests/profile/pages/CataloguePages.h"
 
@@ -25,6 +28,33 @@ inline CPropertyPageInfo PageInfo(const CPVPageTable& page) {
     CLSIDFromString(page.clsid, &info.clsid);
     info.className = page.className;
     return info;
+}
+
+// The members of the recorded calls of one host operation, in order.
+inline std::vector<std::wstring> MembersOf(const CHostFaults& faults, const std::wstring& operation) {
+    std::vector<std::wstring> members;
+    for (const CHostCall& call : faults.CallsOf(operation))
+        members.push_back(call.member);
+    return members;
+}
+
+// The embedded project without some of the members the pages bind; a text no project
+// loads from when the embedded one cannot be read.
+inline std::string ProjectWithout(const std::vector<std::wstring>& missing) {
+    CHostProject project;
+    std::string error;
+    if (!project.LoadDefault(&error))
+        return "embedded project: " + error;
+    auto parsed = nlohmann::json::parse(project.ToJson());
+    auto& members = parsed["configTag"]["members"];
+    for (auto it = members.begin(); it != members.end();) {
+        const std::string name = it->at("name");
+        bool drop = false;
+        for (const std::wstring& m : missing)
+            drop = drop || name == std::string(m.begin(), m.end());
+        it = drop ? members.erase(it) : it + 1;
+    }
+    return parsed.dump();
 }
 
 // The profile module, loaded and registered for as long as the object lives. Empty
