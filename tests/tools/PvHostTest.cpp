@@ -346,7 +346,8 @@ TEST_F(PvHostOpenTest, DemoVisitsEveryPageAndLeavesItsFiles) {
         {"",
          {"project.json", "properties.png", "online.png", "page-01-input-assembly.png",
           "page-03-low-flow-cut-off.png", "page-03-low-flow-cut-off-assignment-off.png", "page-06-sensor.png",
-          "page-07-system-units.png"},
+          "page-07-system-units.png", "page-08-totalizers-units.png", "page-08-totalizers-tab-1.png",
+          "page-08-totalizers-tab-2.png", "page-08-totalizers-tab-3.png"},
          "the project keeps 'Flow velocity'"},
         {pages,
          {"project.json", "properties.png", "page-01-first-test-page.png", "page-02-second-test-page.png"},
@@ -372,7 +373,9 @@ TEST_F(PvHostOpenTest, DemoVisitsEveryPageAndLeavesItsFiles) {
             LONGLONG code;
         } picks[] = {{L"SystemUnitVolumeFlow", 5139},
                      {L"ConfigurableInputAsm_8", 4},
-                     {L"SensorInstalledDirection", 1}};
+                     {L"SensorInstalledDirection", 1},
+                     {L"Totalizer1_Assign", 1},
+                     {L"Totalizer1_Unit", 18}};
         for (const auto& pick : picks)
             EXPECT_EQ(pick.code, std::get<LONGLONG>(saved.ConfigTag().Find(pick.member)->Value())) << run.out;
         // The numbers typed on the measurement pages, after the refusal the walk prints.

@@ -8,8 +8,9 @@
 #include "host/HostProject.h"
 #include "host/WindowPicture.h"
 #include "platform/base/TextCodec.h"
-#include "platform/user/Controls.h"
 #include "platform/hand/UserHand.h"
+#include "platform/user/CommCtrl.h"
+#include "platform/user/Controls.h"
 #include "platform/user/WinUser.h"
 #include "profile/pages/PVPageCatalogue.h"
 
@@ -69,6 +70,28 @@ template <class T, size_t N> const T* ForPage(const T (&table)[N], const std::ws
         if (page && page->RowOf(row.member))
             return &row;
     return nullptr;
+}
+
+// The dialog item `item` on the one tab page of `page` the user sees; a tab control's
+// pages carry the same items.
+HWND ShownItem(HWND page, UINT item) {
+    for (HWND tab = GetWindow(page, GW_CHILD); tab; tab = GetWindow(tab, GW_HWNDNEXT))
+        if (IsWindowVisible(tab))
+            if (HWND found = GetDlgItem(tab, static_cast<int>(item)))
+                return found;
+    return nullptr;
+}
+
+std::string ComboItemRange(HWND combo) {
+    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    const auto item = [combo](int index) {
+        std::wstring text(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
+        SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(text.size() - 1);
+        return Utf8(text);
+    };
+    return std::to_string(count) + " units" +
+           (count > 0 ? " ('" + item(0) + "' to '" + item(count - 1) + "')" : "");
 }
 
 std::vector<HWND> ComboBoxesOf(HWND page) {
@@ -187,6 +210,10 @@ bool CDemoWalk::VisitPages() {
             ok = Fail("page " + std::to_string(i + 1) + " '" + PageTitle(i) + "' could not be shown");
             continue;
         }
+        if (m_dialog.PageInfo(i).className == PVPageCatalogue::kTotalizerConfig.className) {
+            ok = WalkTotalizers(i, window) && ok;
+            continue;
+        }
         if (const CEdit* edit = EditOf(m_dialog.PageInfo(i).className)) {
             const HWND combo = ControlOf(i, window, edit->member);
             const std::wstring before = ComboText(combo);
@@ -214,7 +241,7 @@ bool CDemoWalk::VisitPages() {
 }
 
 bool CDemoWalk::CheckSavedProject() {
-    if (m_savePath.empty() || (m_edited.empty() && m_entered.empty()))
+    if (m_savePath.empty() || (m_edited.empty() && m_entered.empty() && m_expectedSaved.empty()))
         return true;
     CHostProject saved;
     std::string error;
@@ -229,6 +256,14 @@ bool CDemoWalk::CheckSavedProject() {
                       Utf8(edit->picked) + "'");
         else
             m_print("the saved project holds '" + Utf8(text) + "' for " + Utf8(edit->member));
+    }
+    for (const auto& [member, expected] : m_expectedSaved) {
+        const std::wstring text = MemberText(saved, member);
+        if (text != expected)
+            ok = Fail("the saved project holds '" + Utf8(text) + "' for " + Utf8(member) + ", not '" +
+                      Utf8(expected) + "'");
+        else
+            m_print("the saved project holds '" + Utf8(text) + "' for " + Utf8(member));
     }
     return CheckSavedEntries(saved) && ok;
 }
@@ -405,5 +440,79 @@ bool CDemoWalk::CheckSavedEntries(const CHostProject& saved) {
         else
             m_print("the saved project holds " + Utf8(entry->valid) + " for " + Utf8(entry->member));
     }
+    return ok;
+}
+
+// The totalizer step ---------------------------------------------------------
+
+bool CDemoWalk::ShowTab(HWND strip, int tab, HWND window, const std::string& file) {
+    const std::string where = "page '" + PageTitle(static_cast<size_t>(m_dialog.CurrentPage())) + "' tab " +
+                              std::to_string(tab + 1);
+    if (!CUserHand::Instance().ClickTab(strip, tab) || SendMessageW(strip, TCM_GETCURSEL, 0, 0) != tab)
+        return Fail(where + " could not be shown");
+    if (!Draw(window, file))
+        return false;
+    m_print(where + ": drew it into " + m_output + "/" + file);
+    return true;
+}
+
+bool CDemoWalk::WalkTotalizers(size_t index, HWND window) {
+    // Totalizer 1 counts mass flow in the embedded project; volume flow makes the page
+    // list the volume units and write their default at once.
+    const std::wstring assignMember = L"Totalizer1_Assign";
+    const std::wstring unitMember = L"Totalizer1_Unit";
+    const std::wstring picked = L"Volume flow";
+    const std::wstring defaultUnit = L"Mgal (us)";
+
+    const CPVPageTable& page = PVPageCatalogue::kTotalizerConfig;
+    const CPVMemberPlace assign = PVPlaceOf(page, assignMember);
+    const CPVMemberPlace unit = PVPlaceOf(page, unitMember);
+    const std::string title = PageTitle(index);
+    if (!assign.tabCtrl || !unit.row)
+        return Fail("page '" + title + "': the catalogue does not place " + Utf8(assignMember));
+    const CPVControlRow* label = nullptr;
+    for (const CPVControlRow& row : assign.tabCtrl->tabPage->rows)
+        if (!row.member && row.follows[0] == unit.row->item)
+            label = &row;
+    const HWND strip = GetDlgItem(window, static_cast<int>(assign.tabCtrl->item));
+    if (!strip || !label || !CUserHand::Instance().ClickTab(strip, assign.tab))
+        return Fail("page '" + title + "': the tab of " + Utf8(assignMember) + " cannot be shown");
+
+    const std::string where = "page '" + title + "' tab " + std::to_string(assign.tab + 1);
+    const HWND assignBox = ShownItem(window, assign.row->item);
+    const HWND unitBox = ShownItem(window, unit.row->item);
+    const HWND labelWindow = ShownItem(window, label->item);
+    const std::wstring before = ComboText(assignBox);
+    m_print(where + ": " + Utf8(assignMember) + " is '" + Utf8(before) + "', the unit list holds " +
+            ComboItemRange(unitBox) + " at '" + Utf8(ComboText(unitBox)) + "'");
+    if (!PickText(assignBox, picked, where))
+        return false;
+    const std::wstring written = MemberText(m_context->Project(), unitMember);
+    m_print(where + ": picked '" + Utf8(picked) + "' for " + Utf8(assignMember) + " (was '" + Utf8(before) +
+            "'); the unit list holds " + ComboItemRange(unitBox) + ", '" + Utf8(written) +
+            "' was written to " + Utf8(unitMember) + " at once, the preset label shows '" +
+            Utf8(WindowText(labelWindow)) + "'");
+    bool ok = true;
+    if (written != defaultUnit || ComboText(unitBox) != defaultUnit || WindowText(labelWindow) != defaultUnit)
+        ok = Fail(where + ": after '" + Utf8(picked) +
+                  "' the member, the unit box and the label should hold '" + Utf8(defaultUnit) + "'");
+    // The new list as the user opens it, closed again with a second click.
+    const std::string picture = PictureName(index, m_dialog.PageInfo(index).title);
+    const std::string stem = picture.substr(0, picture.size() - 4);
+    CUserHand::Instance().Click(unitBox);
+    if (!SendMessageW(unitBox, CB_GETDROPPEDSTATE, 0, 0))
+        ok = Fail(where + ": the unit list does not open");
+    else if (Draw(window, stem + "-units.png"))
+        m_print(where + ": opened the unit list; drew it into " + m_output + "/" + stem + "-units.png");
+    else
+        ok = false;
+    CUserHand::Instance().Click(unitBox);
+    if (SendMessageW(unitBox, CB_GETDROPPEDSTATE, 0, 0) || ComboText(unitBox) != defaultUnit)
+        ok = Fail(where + ": the unit list does not close on '" + Utf8(defaultUnit) + "'");
+    m_expectedSaved.push_back({assignMember, picked});
+    m_expectedSaved.push_back({unitMember, defaultUnit});
+
+    for (int tab = 0; tab < static_cast<int>(assign.tabCtrl->tabTitles.size()); ++tab)
+        ok = ShowTab(strip, tab, window, stem + "-tab-" + std::to_string(tab + 1) + ".png") && ok;
     return ok;
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/HostContext.h"
@@ -50,6 +51,11 @@ private:
     static const CEntry* EntryOf(const std::wstring& className);
     // Replaces the text of `box` as a user does: click, Ctrl+A, type.
     static bool TypeInto(HWND box, const std::wstring& text);
+    // The totalizer page: totalizer 1 turned from mass flow to volume flow, its unit
+    // list and unit written at once, the preset label following; a picture per tab.
+    bool WalkTotalizers(size_t index, HWND window);
+    // Clicks tab `tab` of `strip` and draws the page around it into `file`.
+    bool ShowTab(HWND strip, int tab, HWND window, const std::string& file);
 
     // The edit the walk makes on the page of `className`, or null.
     static const CEdit* EditOf(const std::wstring& className);
@@ -72,4 +78,6 @@ private:
     std::vector<size_t> m_edited;
     // The pages the walk typed numbers into, by index in the dialog.
     std::vector<size_t> m_entered;
+    // Members and the texts the saved project must hold besides the edits' picks.
+    std::vector<std::pair<std::wstring, std::wstring>> m_expectedSaved;
 };
