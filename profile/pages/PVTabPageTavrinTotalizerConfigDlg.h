@@ -10,6 +10,7 @@
 class CPVTabPageTavrinTotalizerConfigDlg : public CPVTabPageConfigEnum {
 public:
     static constexpr const CPVPageTable& kTable = PVPageCatalogue::kTotalizerTab;
+    static_assert(kTable.IsWellFormed(), "a dialog item twice or a focus off the rows");
 
     CPVTabPageTavrinTotalizerConfigDlg();
 

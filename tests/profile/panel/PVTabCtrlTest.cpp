@@ -96,9 +96,8 @@ struct TabsOnHost {
     }
 };
 
-// What the hand does: click tab `tab`, or press key `key` on the strip. The stand-in's
-// dialogs take the focus back to their first control when shown, so the hand puts it
-// on the strip before each key.
+// What the hand does: click tab `tab`, or press key `key` on the strip, which the hand
+// gives the focus first, as a person does.
 struct Act {
     int tab = -1;
     int key = 0;
