@@ -9,6 +9,7 @@
 
 #include "platform/com/ClassTable.h"
 #include "platform/com/ComPtr.h"
+#include "platform/com/RuntimeClass.h"
 #include "platform/msxml/MsXml.h"
 #include "platform/oleaut/Bstr.h"
 #include "profile/panel/PVPanelEnum.h"
@@ -63,7 +64,7 @@ void CheckFragment(CFuzzPage& page, const std::wstring& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::wstring text = WideText(data, size);
-    CComPtr<CFuzzPage> page(new CFuzzPage);
+    CComPtr<CFuzzPage> page = Make<CFuzzPage>();
     BSTR info = SysAllocStringLen(text.c_str(), static_cast<UINT>(text.size()));
     page->SetExtendedInfo(info);
     SysFreeString(info);

@@ -9,6 +9,7 @@
 #include "host/HostContext.h"
 #include "host/HostObject.h"
 #include "host/HostParent.h"
+#include "platform/com/RuntimeClass.h"
 #include "platform/mfc/ModuleState.h"
 #include "platform/user/WinUser.h"
 #include "profile/pages/PVTablePage.h"
@@ -52,7 +53,7 @@ TEST(TablePageTest, ListsInRowOrderBindsInTheTablesOrderAndFocusesItsRow) {
     std::string error;
     ASSERT_TRUE(context->Project().LoadDefault(&error)) << error;
     const CComPtr<CHostParent> parent = MakeHostObject<CHostParent>(context);
-    const CComPtr<CTestTablePage> page(new CTestTablePage);
+    const CComPtr<CTestTablePage> page = Make<CTestTablePage>();
     const HWND sheet = CreateWindowExW(0, L"Static", L"Properties", WS_POPUP | WS_VISIBLE, 0, 0, 600, 400,
                                        nullptr, nullptr, nullptr, nullptr);
     ASSERT_EQ(S_OK, page->Init(parent));
