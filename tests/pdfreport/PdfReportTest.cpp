@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cairo.h>
+#include <fontconfig/fontconfig.h>
+
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -17,6 +20,17 @@
 #include "tests/platform/kernel/TempFolder.h"
 
 namespace {
+
+// cairo and fontconfig keep their font caches for the life of the process; they are
+// given back after the last test so that the leak checker sees only real leaks.
+class CFontCachesRelease : public testing::Environment {
+public:
+    void TearDown() override {
+        cairo_debug_reset_static_data();
+        FcFini();
+    }
+};
+const testing::Environment* const kFontCachesRelease = testing::AddGlobalTestEnvironment(new CFontCachesRelease);
 
 using Bytes = std::array<unsigned char, CReportFields::kSize>;
 

@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "host/HostFaults.h"
+#include "platform/com/RuntimeClass.h"
 #include "platform/gdi/SystemMetrics.h"
 #include "platform/hand/UserHand.h"
 #include "platform/mfc/DataExchange.h"
@@ -45,7 +46,7 @@ struct TabsOnHost {
     CRecordingCtrl ctrl[3] = {{L"t1", &calls}, {L"t2", &calls}, {L"t3", &calls}};
     std::shared_ptr<CHostContext> context = CHostContext::Create();
     CComPtr<CHostParent> parent;
-    CComPtr<CTabTestPage> page{new CTabTestPage};
+    CComPtr<CTabTestPage> page = Make<CTabTestPage>();
     HWND sheet = nullptr;
 
     TabsOnHost() {
